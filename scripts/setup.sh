@@ -1,0 +1,67 @@
+# Sourced by test.sh and play.sh: installs what is missing on a Debian or
+# Ubuntu machine and decides which Windows architecture can run here.
+#
+# Trevalo ships as a 32-bit program. Some Linux kernels are built or booted
+# without 32-bit support, and then neither 32-bit Wine nor any 32-bit code
+# can run; on those machines the same sources are also built for x86-64 and
+# run under 64-bit Wine, while the 32-bit program is still built and checked.
+
+trevalo_sudo() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+trevalo_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'
+}
+
+# Runs a 93-byte 32-bit Linux program that only calls exit(0): the honest
+# answer to "can this kernel execute 32-bit code?".
+trevalo_can_run_i386() {
+    local probe
+    probe=$(mktemp)
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' >"$probe"
+    chmod +x "$probe"
+    local ok=1
+    "$probe" 2>/dev/null && ok=0
+    rm -f "$probe"
+    return $ok
+}
+
+# Sets TREVALO_ARCH to the architecture whose programs run here (i686 or
+# x86_64) and installs every package the build and the tests need.
+trevalo_setup() {
+    if [ -z "${TREVALO_ARCH:-}" ]; then
+        if trevalo_can_run_i386; then TREVALO_ARCH=i686; else TREVALO_ARCH=x86_64; fi
+    fi
+    export TREVALO_ARCH
+
+    local wanted=(cmake make xvfb x11-utils fonts-wine fonts-liberation googletest
+        g++-mingw-w64-i686-posix wine)
+    if [ "$TREVALO_ARCH" = i686 ]; then
+        wanted+=(wine32:i386)
+    else
+        wanted+=(g++-mingw-w64-x86-64-posix wine64)
+    fi
+
+    local missing=() pkg
+    for pkg in "${wanted[@]}"; do
+        trevalo_installed "$pkg" || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    echo "Installing: ${missing[*]}"
+    if [ "$TREVALO_ARCH" = i686 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        trevalo_sudo dpkg --add-architecture i386
+    fi
+    trevalo_sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive trevalo_sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# Configures and builds one architecture in build/ARCH; TESTS is ON or OFF.
+trevalo_build() {
+    local arch=$1 tests=$2 dir="$TREVALO_ROOT/build/$1"
+    cmake -S "$TREVALO_ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$TREVALO_ROOT/cmake/mingw-$arch.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DTREVALO_BUILD_TESTS="$tests" -DTREVALO_WERROR=ON >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under Wine on a
+# private Xvfb display. Exits non-zero if anything fails.
+set -euo pipefail
+TREVALO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+. "$TREVALO_ROOT/scripts/setup.sh"
+. "$TREVALO_ROOT/scripts/display.sh"
+
+trevalo_setup
+if [ "$TREVALO_ARCH" = i686 ]; then
+    trevalo_build i686 ON
+else
+    echo "This kernel runs no 32-bit code: building the 32-bit program, testing the x86-64 build."
+    trevalo_build i686 OFF
+    trevalo_build "$TREVALO_ARCH" ON
+fi
+
+trap trevalo_stop_display EXIT
+trevalo_start_display "$TREVALO_ARCH" "$TREVALO_ROOT/build/$TREVALO_ARCH/wineprefix"
+ctest --test-dir "$TREVALO_ROOT/build/$TREVALO_ARCH" --output-on-failure
