@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "util/Shell.h"
+#include "util/Sound.h"
+
+using namespace TarnUtility;
+
+namespace {
+
+struct ShellCall {
+    HWND owner;
+    std::wstring verb, file;
+    bool hasParameters, hasDirectory;
+    INT show;
+};
+std::vector<ShellCall> shellCalls;
+INT_PTR shellAnswer = 42;
+
+HINSTANCE WINAPI RecordShell(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                             LPCWSTR directory, INT show) {
+    shellCalls.push_back({owner, verb, file, parameters != nullptr, directory != nullptr, show});
+    return reinterpret_cast<HINSTANCE>(shellAnswer);
+}
+
+struct SoundCall {
+    LPCWSTR sound;
+    HMODULE module;
+    DWORD flags;
+};
+std::vector<SoundCall> soundCalls;
+
+BOOL WINAPI RecordSound(LPCWSTR sound, HMODULE module, DWORD flags) {
+    soundCalls.push_back({sound, module, flags});
+    return TRUE;
+}
+
+class Seams : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shellCalls.clear();
+        soundCalls.clear();
+        savedShell = shellExecuteFunction;
+        savedSound = playSoundFunction;
+        shellExecuteFunction = RecordShell;
+        playSoundFunction = RecordSound;
+    }
+    void TearDown() override {
+        shellExecuteFunction = savedShell;
+        playSoundFunction = savedSound;
+    }
+    ShellExecuteFunction savedShell = nullptr;
+    PlaySoundFunction savedSound = nullptr;
+};
+
+} // namespace
+
+TEST_F(Seams, ShellOpenUsesTheOpenVerbWithoutOwnerOrParameters) {
+    shellAnswer = 42;
+    EXPECT_TRUE(ShellOpen("mailto:info@example.com"));
+    ASSERT_EQ(shellCalls.size(), 1u);
+    EXPECT_EQ(shellCalls[0].owner, nullptr);
+    EXPECT_EQ(shellCalls[0].verb, L"open");
+    EXPECT_EQ(shellCalls[0].file, L"mailto:info@example.com");
+    EXPECT_FALSE(shellCalls[0].hasParameters);
+    EXPECT_FALSE(shellCalls[0].hasDirectory);
+    EXPECT_EQ(shellCalls[0].show, SW_SHOW);
+}
+
+TEST_F(Seams, ShellOpenSucceedsOnlyAboveThirtyTwo) {
+    shellAnswer = 33;
+    EXPECT_TRUE(ShellOpen("http://www.example.com"));
+    shellAnswer = 32;
+    EXPECT_FALSE(ShellOpen("http://www.example.com"));
+    shellAnswer = 2; // ERROR_FILE_NOT_FOUND
+    EXPECT_FALSE(ShellOpen("C:\\missing.txt"));
+}
+
+TEST_F(Seams, ShellOpenWidensWindows1252Text) {
+    ShellOpen("C:\\perch\xE9.txt");
+    ASSERT_EQ(shellCalls.size(), 1u);
+    EXPECT_EQ(shellCalls[0].file, L"C:\\perch\u00E9.txt");
+}
+
+TEST_F(Seams, PlayResourceSoundPlaysTheModulesResourceAsynchronously) {
+    PlayResourceSound(1009);
+    ASSERT_EQ(soundCalls.size(), 1u);
+    EXPECT_TRUE(IS_INTRESOURCE(soundCalls[0].sound));
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(soundCalls[0].sound), 1009u);
+    EXPECT_EQ(soundCalls[0].module, GetModuleHandleW(nullptr));
+    EXPECT_EQ(soundCalls[0].flags, 0x40007u); // SND_RESOURCE | SND_NODEFAULT | SND_ASYNC
+}
+
+TEST_F(Seams, PlayResourceSoundUsesTheLow16BitsOfTheId) {
+    PlayResourceSound(0x10000 + 1008);
+    ASSERT_EQ(soundCalls.size(), 1u);
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(soundCalls[0].sound), 1008u);
+}

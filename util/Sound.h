@@ -1,0 +1,16 @@
+#pragma once
+// Playing the program's own WAVE resources.
+#include <windows.h>
+
+namespace TarnUtility {
+
+// Starts the WAVE resource `id` of the program's module and returns at once.
+// A new sound cuts off the one still playing; a missing resource is silent.
+void PlayResourceSound(int id);
+
+// The platform call behind PlayResourceSound. The program leaves it at
+// PlaySoundW; tests point it at a recorder so that nothing is heard.
+using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR sound, HMODULE module, DWORD flags);
+extern PlaySoundFunction playSoundFunction;
+
+} // namespace TarnUtility
