@@ -35,7 +35,7 @@ trevalo_setup() {
     fi
     export TREVALO_ARCH
 
-    local wanted=(cmake make xvfb x11-utils fonts-wine fonts-liberation googletest
+    local wanted=(cmake make xvfb fonts-wine fonts-liberation googletest
         g++-mingw-w64-i686-posix wine)
     if [ "$TREVALO_ARCH" = i686 ]; then
         wanted+=(wine32:i386)
