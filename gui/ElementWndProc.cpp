@@ -1,0 +1,444 @@
+#include "gui/ElementWndProc.h"
+
+#include <commctrl.h>
+
+#include "gui/ElementRegistry.h"
+#include "gui/Form.h"
+#include "gui/controls/Button.h"
+#include "gui/controls/PanelChildren.h"
+#include "gui/controls/SubMenu.h"
+#include "gui/controls/Timer.h"
+
+namespace TarnUtility {
+
+DispatchState& Dispatch() {
+    static DispatchState state;
+    return state;
+}
+
+void ForgetElement(const GUIElement* element) {
+    DispatchState& state = Dispatch();
+    if (static_cast<GUIElement*>(state.activeForm) == element)
+        state.activeForm = nullptr;
+    if (static_cast<GUIElement*>(state.wheelPanel) == element)
+        state.wheelPanel = nullptr;
+}
+
+namespace {
+
+LRESULT CALLBACK DetachedWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY && hwnd == Dispatch().mainWindow)
+        PostQuitMessage(0);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+int MouseX(LPARAM lParam) {
+    return static_cast<short>(LOWORD(lParam));
+}
+int MouseY(LPARAM lParam) {
+    return static_cast<short>(HIWORD(lParam));
+}
+
+// The element of a window that a message names (a control, a foreground
+// window, a tab stop). Unlike FindElementByHwnd, no fallback: these windows
+// are never the one being created.
+GUIElement* ElementOfWindow(HWND window) {
+    if (!window)
+        return nullptr;
+    const std::vector<GUIElement*>& registry = ElementRegistry();
+    for (auto it = registry.rbegin(); it != registry.rend(); ++it)
+        if ((*it)->hwnd == window)
+            return *it;
+    return nullptr;
+}
+
+// A handler may delete its element; nothing may touch it afterwards.
+bool StillAlive(const GUIElement* element) {
+    for (const GUIElement* live : ElementRegistry())
+        if (live == element)
+            return true;
+    return false;
+}
+
+void Activate(Form& form, HWND hwnd) {
+    DispatchState& state = Dispatch();
+    state.wheelPanel = nullptr;
+    if (GetForegroundWindow() != hwnd) {
+        form.UnregisterHotKeys();
+        form.OnDeactivate();
+        return;
+    }
+    if (Form* previous = state.activeForm) {
+        previous->UnregisterHotKeys();
+        previous->OnDeactivate();
+    }
+    if (!StillAlive(&form))
+        return;
+    form.RegisterHotKeys();
+    form.OnActivate();
+    state.activeForm = &form;
+    Form* companion = form.companionForm;
+    if (companion && companion->created && form.hwnd)
+        SetWindowPos(companion->hwnd, form.hwnd, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void RunHotKey(Form& form, WPARAM hotKeyId) {
+    if (hotKeyId < 1 || hotKeyId > form.hotKeys.size())
+        return;
+    const HotKey pressed = form.hotKeys[hotKeyId - 1];
+    HWND foreground = GetForegroundWindow();
+    if (foreground == form.hwnd) {
+        if (pressed.handler)
+            pressed.handler(&form, pressed.modifiers, pressed.key);
+        return;
+    }
+    Form* front = dynamic_cast<Form*>(ElementOfWindow(foreground));
+    if (!front)
+        return;
+    for (const HotKey& record : front->hotKeys)
+        if (record.modifiers == pressed.modifiers && record.key == pressed.key) {
+            if (record.handler)
+                record.handler(front, record.modifiers, record.key);
+            return;
+        }
+}
+
+void RouteCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam == 0) {
+        if (HIWORD(wParam) != 0)
+            return; // an accelerator
+        auto* item = static_cast<SubMenu*>(FindMenuItemById(LOWORD(wParam)));
+        if (!item)
+            return;
+        // A checkable item shows its new state before its handler runs.
+        if (item->checkable) {
+            item->checkState = !item->ReadCheckState();
+            if (item->created)
+                item->UpdateCheckMark();
+        }
+        if (item->clickHandler)
+            item->clickHandler(item);
+        return;
+    }
+    GUIElement* source = ElementOfWindow(reinterpret_cast<HWND>(lParam));
+    if (auto* command = dynamic_cast<CommandElement*>(source); command && command->clickHandler)
+        command->clickHandler(source);
+}
+
+void NavigateTab(GUIElement& element, HWND hwnd) {
+    HWND dialogWindow =
+        dynamic_cast<Child*>(&element) && element.parent ? element.parent->hwnd : hwnd;
+    const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    HWND next = GetNextDlgTabItem(dialogWindow, hwnd, backwards);
+    if (GUIElement* target = ElementOfWindow(next))
+        target->Focus();
+}
+
+// Moves a panel's scroll bar (SB_HORZ or SB_VERT) as `code` asks, scrolls
+// the contents by what the bar really moved, and tells the panel's handler
+// how far the request went.
+void ScrollPanel(PanelChildren& panel, int bar, int code, const int* wheelDelta) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(panel.hwnd, bar, &info);
+    const int old = info.nPos;
+    const int page = static_cast<int>(info.nPage);
+    int requested = old;
+    if (wheelDelta) {
+        requested = *wheelDelta > 0 ? old - page : old + page; // one page per message
+    } else {
+        switch (code) {
+        case SB_LINEUP:
+            requested = old - 1;
+            break;
+        case SB_LINEDOWN:
+            requested = old + 1;
+            break;
+        case SB_PAGEUP:
+            requested = old - page;
+            break;
+        case SB_PAGEDOWN:
+            requested = old + page;
+            break;
+        case SB_THUMBTRACK:
+            requested = info.nTrackPos;
+            break;
+        case SB_TOP:
+            if (bar == SB_VERT)
+                requested = info.nMin;
+            break;
+        case SB_BOTTOM:
+            if (bar == SB_VERT)
+                requested = info.nMax;
+            break;
+        default:
+            break;
+        }
+    }
+
+    SCROLLINFO position{};
+    position.cbSize = sizeof(position);
+    position.fMask = SIF_POS;
+    position.nPos = requested;
+    SetScrollInfo(panel.hwnd, bar, &position, TRUE);
+    GetScrollInfo(panel.hwnd, bar, &info);
+    const int actual = info.nPos;
+    if (actual != old) {
+        if (bar == SB_HORZ)
+            ScrollWindow(panel.hwnd, old - actual, 0, nullptr, nullptr);
+        else
+            ScrollWindow(panel.hwnd, 0, old - actual, nullptr, nullptr);
+        UpdateWindow(panel.hwnd);
+    }
+    if (requested != old) {
+        auto handler = bar == SB_HORZ ? panel.horizontalScrollHandler : panel.verticalScrollHandler;
+        if (handler)
+            handler(&panel, old - requested);
+    }
+}
+
+// WM_HSCROLL and WM_VSCROLL: true when a panel scrolled.
+bool HandleScroll(GUIElement* element, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int code = LOWORD(wParam);
+    GUIElement* target = element;
+    if (lParam != 0 && code == SB_ENDSCROLL)
+        target = ElementOfWindow(reinterpret_cast<HWND>(lParam));
+    auto* panel = dynamic_cast<PanelChildren*>(target);
+    const bool vertical = message == WM_VSCROLL;
+    if (!panel || !(vertical ? panel->verticalScroll : panel->horizontalScroll))
+        return false;
+    if (vertical)
+        Dispatch().wheelPanel = panel;
+    ScrollPanel(*panel, vertical ? SB_VERT : SB_HORZ, code, nullptr);
+    return true;
+}
+
+bool HandleWheel(GUIElement* element, WPARAM wParam) {
+    auto* panel = dynamic_cast<PanelChildren*>(element);
+    if (!panel)
+        panel = Dispatch().wheelPanel;
+    if (!panel || !panel->verticalScroll)
+        return false;
+    const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    ScrollPanel(*panel, SB_VERT, 0, &delta);
+    return true;
+}
+
+void Notify(const NMHDR& header) {
+    GUIElement* sender = ElementOfWindow(header.hwndFrom);
+    if (!sender)
+        return;
+    const auto& item = reinterpret_cast<const NMHEADERW&>(header);
+    switch (header.code) {
+    case HDN_ITEMCHANGEDW:
+        sender->OnListNotify(1, {item.iItem, item.pitem ? item.pitem->cxy : 0}, {});
+        break;
+    case HDN_ITEMCLICKW:
+        sender->OnListNotify(2, {item.iItem}, {});
+        break;
+    case NM_RCLICK:
+        sender->OnListNotify(3, {}, {});
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void DetachWindow(HWND window, WNDPROC original) {
+    if (!window || !IsWindow(window))
+        return;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) != ElementWndProc)
+        return;
+    WNDPROC next = original ? original : DetachedWndProc;
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+}
+
+LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    DispatchState& state = Dispatch();
+    GUIElement* element = FindElementByHwnd(hwnd);
+    if (!state.waitCursorHandle)
+        state.waitCursorHandle = LoadCursorW(nullptr, IDC_WAIT);
+    if (!state.handCursorHandle)
+        state.handCursorHandle = LoadCursorW(nullptr, IDC_HAND);
+    // Kept now: a handler may delete the element while the message is handled.
+    WNDPROC previous = element ? element->previousWindowProc : nullptr;
+    auto byDefault = [&] {
+        return previous ? CallWindowProcW(previous, hwnd, message, wParam, lParam)
+                        : DefWindowProcW(hwnd, message, wParam, lParam);
+    };
+
+    switch (message) {
+    case WM_CREATE:
+        if (auto* form = dynamic_cast<Form*>(element))
+            form->OnCreate(hwnd);
+        break;
+    case WM_DESTROY:
+        if (element) {
+            if (auto* form = dynamic_cast<Form*>(element))
+                form->UnregisterHotKeys();
+            element->OnDestroy();
+        }
+        if (hwnd == state.mainWindow)
+            PostQuitMessage(0);
+        break;
+    case WM_MOVE:
+        if (element)
+            element->OnMove();
+        break;
+    case WM_SIZE:
+        if (element)
+            element->OnSize();
+        break;
+    case WM_SHOWWINDOW:
+        if (element) {
+            element->OnShow();
+            if (StillAlive(element))
+                element->OnSize();
+        }
+        break;
+    case WM_ACTIVATE:
+        if (auto* form = dynamic_cast<Form*>(element))
+            Activate(*form, hwnd);
+        break;
+    case WM_SETFOCUS:
+        if (element)
+            element->OnFocus();
+        break;
+    case WM_KILLFOCUS:
+        if (element)
+            element->OnLostFocus();
+        break;
+    case WM_PAINT:
+        if (element)
+            element->OnPaint();
+        break;
+    case WM_CLOSE:
+        if (element && !element->OnClose())
+            return 1;
+        break;
+    case WM_SETCURSOR:
+        if (element && LOWORD(lParam) == HTCLIENT) {
+            if (element->GetHandCursor()) {
+                SetCursor(state.handCursorHandle);
+                return TRUE;
+            }
+            if (element->GetWaitCursor()) {
+                SetCursor(state.waitCursorHandle);
+                return TRUE;
+            }
+        }
+        break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        auto* button = dynamic_cast<Button*>(FindElementById(static_cast<int>(wParam)));
+        if (button && item && item->CtlType == ODT_BUTTON) {
+            button->PaintFace(*item);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_COMMAND:
+        RouteCommand(wParam, lParam);
+        break;
+    case WM_TIMER:
+        if (auto* timer = dynamic_cast<Timer*>(FindElementById(static_cast<int>(wParam)));
+            timer && timer->tickHandler)
+            timer->tickHandler(timer);
+        break;
+    case WM_KEYDOWN:
+        if (element) {
+            if (wParam == VK_TAB)
+                NavigateTab(*element, hwnd);
+            if (StillAlive(element))
+                element->OnKeyDown(static_cast<int>(wParam));
+        }
+        break;
+    case WM_KEYUP:
+        if (element)
+            element->OnKeyUp(static_cast<int>(wParam));
+        break;
+    case WM_CHAR:
+        if (element && !element->OnChar(static_cast<int>(wParam)))
+            return 1; // swallowed: the control never sees it
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        if (element)
+            if (HBRUSH brush = element->OnControlColor(reinterpret_cast<HDC>(wParam)))
+                return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_LBUTTONDOWN:
+        if (element) {
+            element->OnLeftButtonDown(MouseX(lParam), MouseY(lParam));
+            state.wheelPanel =
+                StillAlive(element) ? dynamic_cast<PanelChildren*>(element) : nullptr;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (element)
+            element->OnLeftButtonUp(MouseX(lParam), MouseY(lParam));
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (element)
+            element->OnLeftDoubleClick(MouseX(lParam), MouseY(lParam));
+        break;
+    case WM_RBUTTONDOWN:
+        if (element)
+            element->OnRightButtonDown(MouseX(lParam), MouseY(lParam));
+        break;
+    case WM_RBUTTONUP:
+        if (element)
+            element->OnRightButtonUp(MouseX(lParam), MouseY(lParam));
+        break;
+    case WM_RBUTTONDBLCLK:
+        if (element)
+            element->OnRightDoubleClick(MouseX(lParam), MouseY(lParam));
+        break;
+    case WM_MOUSEMOVE:
+        if (element) {
+            element->OnMouseMove(MouseX(lParam), MouseY(lParam));
+            if (!state.mouseTracking && StillAlive(element)) {
+                TRACKMOUSEEVENT request{sizeof(request), TME_HOVER | TME_LEAVE, element->hwnd,
+                                        HOVER_DEFAULT};
+                state.mouseTracking = TrackMouseEvent(&request) != FALSE;
+            }
+        }
+        break;
+    case WM_MOUSEHOVER:
+        if (element)
+            element->OnMouseHover();
+        break;
+    case WM_MOUSELEAVE:
+        state.mouseTracking = false;
+        if (element)
+            element->OnMouseLeave();
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (HandleScroll(element, message, wParam, lParam))
+            return 0;
+        break;
+    case WM_MOUSEWHEEL:
+        if (HandleWheel(element, wParam))
+            return 0;
+        break;
+    case WM_NOTIFY:
+        if (lParam)
+            Notify(*reinterpret_cast<const NMHDR*>(lParam));
+        break;
+    case WM_HOTKEY:
+        if (auto* form = dynamic_cast<Form*>(element))
+            RunHotKey(*form, wParam);
+        break;
+    default:
+        break;
+    }
+    return byDefault();
+}
+
+} // namespace TarnUtility

@@ -1,0 +1,24 @@
+#include "gui/FontDescription.h"
+
+#include "util/Text.h"
+
+namespace TarnUtility {
+
+FontDescription::FontDescription(const std::string& face, int32_t height)
+    : faceName(ToWide(face)), height(height) {}
+
+FontDescription::~FontDescription() {
+    if (handle)
+        DeleteObject(handle);
+}
+
+HFONT FontDescription::GetHandle() {
+    if (!handle)
+        handle =
+            CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
+                        DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                        fixedPitch ? FIXED_PITCH : DEFAULT_PITCH, faceName.c_str());
+    return handle;
+}
+
+} // namespace TarnUtility

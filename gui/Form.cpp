@@ -1,0 +1,154 @@
+#include "gui/Form.h"
+
+#include <algorithm>
+
+#include "gui/ElementRegistry.h"
+#include "gui/ElementWndProc.h"
+#include "gui/FontDescription.h"
+#include "util/Numbers.h"
+
+namespace TarnUtility {
+
+namespace {
+// WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX: every captioned form
+// starts from this, and so does every dialog form.
+constexpr DWORD kCaptionStyle = 0x10C90000;
+} // namespace
+
+Form::Form(HINSTANCE instance, bool dialog) : GUIElement(instance), dialog(dialog) {
+    typeName = "form";
+}
+
+Form::~Form() {
+    for (GUIElement* element : ElementRegistry())
+        if (Form* other = dynamic_cast<Form*>(element); other && other->companionForm == this)
+            other->companionForm = nullptr;
+    // Teardown order: stop dispatching to this object (the window's procedure
+    // no longer reaches it), then close and destroy the window.
+    if (created && hwnd && !destroyed && IsWindow(hwnd)) {
+        UnregisterHotKeys();
+        DetachWindow(hwnd, nullptr);
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        created = false;
+        DestroyWindow(hwnd);
+    }
+    // Icons from LoadIconW are shared by the system: there is nothing to release.
+    iconHandle = nullptr;
+}
+
+DWORD Form::ComputeStyle() const {
+    DWORD style;
+    if (dialog)
+        style = modalFrame ? (kCaptionStyle | DS_MODALFRAME) : kCaptionStyle;
+    else if (hasCaption)
+        style = kCaptionStyle | (minimizeBox ? WS_MINIMIZEBOX : 0) |
+                (maximizeBox ? (WS_THICKFRAME | WS_MAXIMIZEBOX) : 0);
+    else
+        style = WS_POPUP;
+    if (!maximizeBox)
+        style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX);
+    if (!minimizeBox)
+        style &= ~static_cast<DWORD>(WS_MINIMIZEBOX);
+    if (!enabled)
+        style |= WS_DISABLED;
+    return style;
+}
+
+DWORD Form::ComputeExtendedStyle() const {
+    if (!dialog)
+        return 0;
+    return WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0);
+}
+
+void Form::Create() {
+    if (created)
+        return;
+    const std::wstring title = text;
+    // Every form registers a class of its own, named after the id counter.
+    const std::wstring className = L"Window" + ToDecimalWide(nextElementId);
+    id = ++nextElementId;
+
+    windowClass = WNDCLASSW{};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = ElementWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = backColor == static_cast<COLORREF>(-1)
+                                    ? GetSysColorBrush(COLOR_BTNFACE)
+                                    : CreateSolidBrush(backColor);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = iconId ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
+                               : LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassW(&windowClass);
+    windowClass.lpszClassName = nullptr; // the name does not outlive this call
+
+    // WM_CREATE reaches this form while the call runs (it is the newest
+    // element without a window) and adopts the handle there, so a create
+    // handler can already build children inside it.
+    hwnd = CreateWindowExW(ComputeExtendedStyle(), className.c_str(), title.c_str(), ComputeStyle(),
+                           left, top, width, height, nullptr, nullptr, instance, nullptr);
+    if (!Dispatch().mainWindow)
+        Dispatch().mainWindow = hwnd;
+    OnCreate(hwnd);
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    created = true;
+    CreateTooltip(hwnd);
+    if (font)
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
+}
+
+void Form::SetClientSize(int clientWidth, int clientHeight) {
+    if (!created)
+        return;
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &client);
+    width = outer.right - outer.left;
+    height = outer.bottom - outer.top;
+    const int frameWidth = std::max<int>(0, width - (client.right - client.left));
+    const int frameHeight = std::max<int>(0, height - (client.bottom - client.top));
+    GetPosition();
+    width = clientWidth + frameWidth;
+    height = clientHeight + frameHeight;
+    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    UpdateTooltip();
+    Refresh();
+}
+
+void Form::CenterOnScreen() {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (created)
+        GetSize();
+    left = (screenWidth - width) / 2;
+    top = (screenHeight - height) / 2;
+    if (!created)
+        return;
+    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOSIZE | SWP_NOZORDER);
+    Refresh();
+}
+
+void Form::SetIcon(int resourceId) {
+    iconId = resourceId;
+    if (!created)
+        return;
+    // Icons from LoadIconW are shared: the one replaced needs no release.
+    iconHandle = LoadIconW(instance, MAKEINTRESOURCEW(iconId));
+    if (iconHandle)
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconHandle));
+}
+
+void Form::RegisterHotKeys() {
+    for (size_t i = 0; i < hotKeys.size(); ++i)
+        RegisterHotKey(hwnd, static_cast<int>(i + 1), static_cast<UINT>(hotKeys[i].modifiers),
+                       static_cast<UINT>(hotKeys[i].key));
+}
+
+void Form::UnregisterHotKeys() {
+    for (size_t i = 0; i < hotKeys.size(); ++i)
+        UnregisterHotKey(hwnd, static_cast<int>(i + 1));
+}
+
+} // namespace TarnUtility

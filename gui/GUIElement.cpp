@@ -1,0 +1,287 @@
+#include "gui/GUIElement.h"
+
+#include <algorithm>
+
+#include "gui/ElementRegistry.h"
+#include "gui/ElementWndProc.h"
+#include "gui/FontDescription.h"
+#include "util/GdiScope.h"
+#include "util/Text.h"
+
+namespace TarnUtility {
+
+GUIElement::GUIElement(HINSTANCE instance) : instance(instance) {
+    ElementRegistry().push_back(this);
+}
+
+GUIElement::~GUIElement() {
+    // Teardown order: first stop dispatching to this object, then give a
+    // window that outlives it (a subclassed control lives until its parent is
+    // destroyed) back to its own procedure while that window still exists.
+    ForgetElement(this);
+    std::vector<GUIElement*>& registry = ElementRegistry();
+    registry.erase(std::remove(registry.begin(), registry.end(), this), registry.end());
+    if (!destroyed)
+        DetachWindow(hwnd, previousWindowProc);
+}
+
+void GUIElement::SetBackColor(COLORREF color) {
+    backColor = color;
+    if (!created)
+        return;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    {
+        PaintScope paint(hwnd);
+        SetBkColor(paint.Dc(), color);
+        ExtTextOutW(paint.Dc(), 0, 0, ETO_OPAQUE, &client, L"", 0, nullptr);
+    }
+    paintBackground = true;
+}
+
+void GUIElement::SetEnabled(bool value) {
+    enabled = value;
+    if (created)
+        EnableWindow(hwnd, value);
+}
+
+void GUIElement::SetText(const std::wstring& value) {
+    text = value;
+    if (created)
+        SetWindowTextW(hwnd, text.c_str());
+}
+
+void GUIElement::SetText(const std::string& value) {
+    SetText(ToWide(value));
+}
+
+void GUIElement::OnLeftButtonUp(int x, int y) {
+    if (leftUpHandler)
+        leftUpHandler(this, hwnd, x, y);
+}
+
+void GUIElement::OnLeftButtonDown(int x, int y) {
+    if (leftDownHandler)
+        leftDownHandler(this, hwnd, x, y);
+}
+
+void GUIElement::OnLeftDoubleClick(int x, int y) {
+    if (leftDoubleClickHandler)
+        leftDoubleClickHandler(this, hwnd, x, y);
+}
+
+void GUIElement::OnRightButtonUp(int x, int y) {
+    if (rightUpHandler)
+        rightUpHandler(this, hwnd, x, y);
+}
+
+void GUIElement::OnRightButtonDown(int x, int y) {
+    if (rightDownHandler)
+        rightDownHandler(this, hwnd, x, y);
+}
+
+void GUIElement::OnRightDoubleClick(int x, int y) {
+    if (rightDoubleClickHandler)
+        rightDoubleClickHandler(this, hwnd, x, y);
+}
+
+void GUIElement::OnKeyUp(int key) {
+    if (keyUpHandler)
+        keyUpHandler(this, key);
+}
+
+void GUIElement::OnKeyDown(int key) {
+    if (keyDownHandler)
+        keyDownHandler(this, key);
+}
+
+bool GUIElement::OnChar(int ch) {
+    return charHandler ? charHandler(this, ch) : true;
+}
+
+void GUIElement::OnMouseMove(int x, int y) {
+    if (mouseMoveHandler)
+        mouseMoveHandler(this, x, y);
+}
+
+void GUIElement::OnMouseHover() {
+    if (mouseHoverHandler)
+        mouseHoverHandler(this);
+}
+
+void GUIElement::OnMouseLeave() {
+    if (mouseLeaveHandler)
+        mouseLeaveHandler(this);
+}
+
+void GUIElement::Focus() {
+    if (created)
+        SetFocus(hwnd);
+}
+
+void GUIElement::OnMove() {
+    GetPosition();
+    if (moveHandler)
+        moveHandler(this);
+}
+
+void GUIElement::OnSize() {
+    if (sizeHandler)
+        sizeHandler(this);
+}
+
+void GUIElement::OnPaint() {
+    if (paintBackground)
+        SetBackColor(backColor);
+    if (paintHandler)
+        paintHandler(this);
+}
+
+HBRUSH GUIElement::OnControlColor(HDC) {
+    return nullptr;
+}
+
+bool GUIElement::OnClose() {
+    return closeHandler ? closeHandler(this) : true;
+}
+
+void GUIElement::OnDestroy() {
+    if (destroyHandler)
+        destroyHandler(this);
+    destroyed = true;
+}
+
+void GUIElement::OnFocus() {
+    focusText = GetText();
+    if (focusHandler)
+        focusHandler(this);
+}
+
+void GUIElement::OnLostFocus() {
+    if (lostFocusHandler)
+        lostFocusHandler(this);
+    if (GetText() != focusText && textChangedHandler)
+        textChangedHandler(this);
+}
+
+void GUIElement::OnActivate() {
+    if (activateHandler)
+        activateHandler(this);
+}
+
+void GUIElement::OnDeactivate() {
+    if (deactivateHandler)
+        deactivateHandler(this);
+}
+
+void GUIElement::OnCreate(HWND window) {
+    if (!hwnd)
+        hwnd = window;
+    if (!createHandled && createHandler)
+        createHandler(this, hwnd);
+    createHandled = true;
+}
+
+void GUIElement::Refresh() {
+    if (created)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+bool GUIElement::GetWaitCursor() {
+    return waitCursor;
+}
+bool GUIElement::GetHandCursor() {
+    return handCursor;
+}
+void GUIElement::SetWaitCursor(bool value) {
+    waitCursor = value;
+}
+void GUIElement::SetHandCursor(bool value) {
+    handCursor = value;
+}
+void GUIElement::OnShow() {}
+void GUIElement::OnListNotify(int, std::vector<int32_t>, std::vector<std::wstring>) {}
+
+void GUIElement::Show() {
+    if (!created)
+        Create();
+    ShowWindow(hwnd, SW_SHOWNA);
+    visible = true;
+}
+
+void GUIElement::Hide() {
+    if (!created)
+        return;
+    ShowWindow(hwnd, SW_HIDE);
+    visible = false;
+}
+
+std::wstring GUIElement::GetText() {
+    if (created) {
+        const int length = GetWindowTextLengthW(hwnd);
+        if (length <= 0) {
+            text.clear();
+        } else {
+            std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+            const int copied = GetWindowTextW(hwnd, &buffer[0], length + 1);
+            if (copied != 0)
+                text.assign(buffer.c_str(), static_cast<size_t>(copied));
+        }
+    }
+    return text;
+}
+
+std::string GUIElement::GetTextNarrow() {
+    return ToNarrow(GetText());
+}
+
+POINT GUIElement::GetPosition() {
+    if (created) {
+        RECT bounds{};
+        GetWindowRect(hwnd, &bounds);
+        POINT corner{bounds.left, bounds.top};
+        if (parent)
+            ScreenToClient(parent->hwnd, &corner);
+        left = corner.x;
+        top = corner.y;
+    }
+    return POINT{left, top};
+}
+
+SIZE GUIElement::GetSize() {
+    if (created) {
+        RECT bounds{};
+        GetWindowRect(hwnd, &bounds);
+        width = bounds.right - bounds.left;
+        height = bounds.bottom - bounds.top;
+    }
+    return SIZE{width, height};
+}
+
+void GUIElement::SetSize(int newWidth, int newHeight) {
+    width = newWidth;
+    height = newHeight;
+    if (!created)
+        return;
+    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    UpdateTooltip();
+    Refresh();
+}
+
+void GUIElement::SetPosition(int newLeft, int newTop) {
+    left = newLeft;
+    top = newTop;
+    if (!created)
+        return;
+    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOSIZE | SWP_NOZORDER);
+    Refresh();
+}
+
+void GUIElement::SetFont(FontDescription* description) {
+    font = description;
+    if (created && font)
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
+}
+
+} // namespace TarnUtility

@@ -1,0 +1,160 @@
+#pragma once
+// The element model: every piece of the user interface is a GUIElement paired
+// with at most one native window.
+//
+// Handler convention. Code outside an element reacts to its events through
+// handlers: plain function pointers stored in the element's fields, called
+// with the element itself as the first argument and carrying no other
+// context. A null handler does nothing. The owner assigns them at any time;
+// the window procedure reads the field when the event happens. Only the
+// character and close handlers return a value: false swallows the character
+// or keeps the window open. The forms of this program forward every handler
+// to a virtual operation of their own, finding themselves through `parent`.
+//
+// Properties are stored first and applied to the native window only once it
+// exists (`created`): Create() builds the window from the stored values, and a
+// setter on a created element applies its value at once.
+#include <windows.h>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace TarnUtility {
+
+class FontDescription;
+class GUIElement;
+
+using CreateHandler = void (*)(GUIElement* element, HWND window);
+using MouseHandler = void (*)(GUIElement* element, HWND window, int x, int y);
+using KeyHandler = void (*)(GUIElement* element, int key);
+using CharHandler = bool (*)(GUIElement* element, int ch);
+using ElementHandler = void (*)(GUIElement* element);
+using CloseHandler = bool (*)(GUIElement* element);
+using MouseMoveHandler = void (*)(GUIElement* element, int x, int y);
+
+class GUIElement {
+public:
+    explicit GUIElement(HINSTANCE instance);
+    // Stops all dispatching to this element: it leaves the registry, and a
+    // window that outlives it no longer calls ElementWndProc for it.
+    virtual ~GUIElement();
+    GUIElement(const GUIElement&) = delete;
+    GUIElement& operator=(const GUIElement&) = delete;
+
+    bool visible = true;
+    bool destroyed = false;
+    bool waitCursor = false;
+    bool handCursor = false;
+    HWND tooltipWindow = nullptr;
+    HWND hwnd = nullptr;
+    HINSTANCE instance;
+    WNDCLASSW windowClass{};
+    FontDescription* font = nullptr; // not owned
+    int32_t width = 100;
+    int32_t height = 50;
+    int32_t left = 100;
+    int32_t top = 100;
+    bool created = false;
+    COLORREF backColor = static_cast<COLORREF>(-1);
+    std::wstring text;
+    std::wstring focusText;
+    bool paintBackground = false;
+    bool enabled = true;
+    int32_t id = 0;
+    std::string typeName;
+    std::string tooltipText;
+    GUIElement* parent = nullptr; // not owned
+    WNDPROC previousWindowProc = nullptr;
+    CreateHandler createHandler = nullptr;
+    bool createHandled = false;
+    MouseHandler leftUpHandler = nullptr;
+    MouseHandler leftDownHandler = nullptr;
+    MouseHandler leftDoubleClickHandler = nullptr;
+    MouseHandler rightUpHandler = nullptr;
+    MouseHandler rightDownHandler = nullptr;
+    MouseHandler rightDoubleClickHandler = nullptr;
+    KeyHandler keyUpHandler = nullptr;
+    KeyHandler keyDownHandler = nullptr;
+    CharHandler charHandler = nullptr;
+    ElementHandler moveHandler = nullptr;
+    ElementHandler sizeHandler = nullptr;
+    ElementHandler paintHandler = nullptr;
+    CloseHandler closeHandler = nullptr;
+    ElementHandler destroyHandler = nullptr;
+    ElementHandler focusHandler = nullptr;
+    ElementHandler lostFocusHandler = nullptr;
+    ElementHandler activateHandler = nullptr;
+    ElementHandler deactivateHandler = nullptr;
+    ElementHandler textChangedHandler = nullptr;
+    MouseMoveHandler mouseMoveHandler = nullptr;
+    ElementHandler mouseHoverHandler = nullptr;
+    ElementHandler mouseLeaveHandler = nullptr;
+
+    // The shared operations, in their fixed order; derived classes append
+    // their own after these.
+    virtual void SetBackColor(COLORREF color);
+    virtual void SetEnabled(bool value);
+    virtual void SetText(const std::wstring& value);
+    virtual void SetText(const std::string& value);
+    virtual void OnLeftButtonUp(int x, int y);
+    virtual void OnLeftButtonDown(int x, int y);
+    virtual void OnLeftDoubleClick(int x, int y);
+    virtual void OnRightButtonUp(int x, int y);
+    virtual void OnRightButtonDown(int x, int y);
+    virtual void OnRightDoubleClick(int x, int y);
+    virtual void OnKeyUp(int key);
+    virtual void OnKeyDown(int key);
+    virtual bool OnChar(int ch);
+    virtual void OnMouseMove(int x, int y);
+    virtual void OnMouseHover();
+    virtual void OnMouseLeave();
+    virtual void Focus();
+    virtual void OnMove();
+    virtual void OnSize();
+    virtual void OnPaint();
+    virtual HBRUSH OnControlColor(HDC dc);
+    virtual bool OnClose();
+    virtual void OnDestroy();
+    virtual void OnFocus();
+    virtual void OnLostFocus();
+    virtual void OnActivate();
+    virtual void OnDeactivate();
+    virtual void OnCreate(HWND window);
+    virtual void Refresh();
+    virtual bool GetWaitCursor();
+    virtual bool GetHandCursor();
+    virtual void SetWaitCursor(bool value);
+    virtual void SetHandCursor(bool value);
+    virtual void OnShow();
+    virtual void OnListNotify(int kind, std::vector<int32_t> numbers,
+                              std::vector<std::wstring> texts);
+    virtual void Create() = 0;
+
+    void Show();
+    void Hide();
+    std::wstring GetText();
+    std::string GetTextNarrow();
+    POINT GetPosition();
+    SIZE GetSize();
+    void SetSize(int newWidth, int newHeight);
+    void SetPosition(int newLeft, int newTop);
+    void SetFont(FontDescription* description);
+    void CreateTooltip(HWND window);
+    void UpdateTooltip();
+};
+
+// An element hosted in the window of its parent element.
+class Child : public GUIElement {
+public:
+    using GUIElement::GUIElement;
+};
+
+// Marks elements that raise a command when activated (buttons, menu items).
+// The handler is called with the element itself, not with this part.
+class CommandElement {
+public:
+    virtual ~CommandElement() = default;
+    ElementHandler clickHandler = nullptr;
+};
+
+} // namespace TarnUtility

@@ -1,0 +1,64 @@
+#include "gui/controls/CellControl.h"
+
+#include "gui/FontDescription.h"
+#include "util/Drawing.h"
+#include "util/Text.h"
+
+namespace TarnUtility {
+
+CellControl::CellControl(GUIElement* parent) : PanelChildren(parent) {
+    tabStop = false;
+}
+
+void CellControl::SetText(const std::wstring& value) {
+    GUIElement::SetText(value);
+    if (created)
+        InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void CellControl::SetText(const std::string& value) {
+    SetText(ToWide(value));
+    if (created)
+        InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void CellControl::OnPaint() {
+    RECT client{};
+    if (created && GetClientRect(hwnd, &client)) {
+        const int cellWidth = client.right - client.left;
+        const int cellHeight = client.bottom - client.top;
+        Drawing drawing(this);
+        drawing.StartPaint();
+        FontDescription ownFont(faceName, fontHeight);
+        ownFont.bold = bold;
+        ownFont.italic = italic;
+        ownFont.underline = underline;
+        FontDescription* textFont = font ? font : &ownFont;
+
+        if (paintBackground)
+            drawing.Fill(0, 0, cellWidth, cellHeight, backColor);
+        const int textHeight = drawing.TextHeight(textFont);
+        if (!text.empty()) {
+            const int y = (client.bottom - textHeight - client.top) / 2;
+            drawing.WriteText(text, 0, y, cellWidth, client.bottom - y, textColor, textFont,
+                              textAlign);
+        }
+        if (showStar)
+            drawing.WriteText(std::string("*"), client.right - textHeight,
+                              client.bottom - textHeight, textHeight, textHeight, textColor,
+                              textFont, 2);
+        if (bitmap) {
+            const int y = (client.bottom - bitmapHeight - client.top) / 2;
+            int x = 3;
+            if (bitmapAlign == 1)
+                x = client.right - bitmapWidth - 3;
+            else if (bitmapAlign == 2)
+                x = (client.right - bitmapWidth - client.left) / 2;
+            drawing.StretchTransparent(x, y, bitmapWidth, bitmapHeight, bitmap);
+        }
+        drawing.Finish();
+    }
+    PaintHandlerOnly();
+}
+
+} // namespace TarnUtility

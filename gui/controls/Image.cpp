@@ -1,0 +1,70 @@
+#include "gui/controls/Image.h"
+
+#include "gui/ChildControl.h"
+#include "util/Drawing.h"
+
+namespace TarnUtility {
+
+Image::Image(GUIElement* parent, int resourceId) : Child(nullptr), resourceId(resourceId) {
+    this->parent = parent;
+    typeName = "image";
+}
+
+Image::~Image() {
+    if (bitmap)
+        DeleteObject(bitmap);
+}
+
+DWORD Image::ComputeStyle() const {
+    DWORD style = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_BITMAP;
+    if (!enabled)
+        style |= WS_DISABLED;
+    if (border)
+        style |= WS_BORDER;
+    return style;
+}
+
+void Image::Create() {
+    if (created)
+        return;
+    if (!CreateControlWindow(*this, L"static", ComputeStyle(), border ? WS_EX_CLIENTEDGE : 0))
+        return; // stays not created: the next Create() tries again
+    created = true;
+    if (resourceId == -1)
+        SetImageFile(imageFile);
+    else
+        SetImageResource(resourceId);
+    SubclassControl(*this);
+    FinishControl(*this);
+}
+
+void Image::SetImageResource(int id) {
+    imageFile.clear();
+    resourceId = id;
+    if (!created || id < 1)
+        return;
+    Replace(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id & 0xFFFF),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+void Image::SetImageFile(const std::string& path) {
+    imageFile = path;
+    resourceId = -1;
+    if (!created || path.empty())
+        return;
+    Replace(Drawing::LoadBitmapFromFile(path));
+}
+
+// The control is told about the new bitmap before the old one is released,
+// and is cleared when nothing could be loaded, so it never shows a bitmap
+// that is gone.
+void Image::Replace(HBITMAP next) {
+    HBITMAP old = bitmap;
+    bitmap = next;
+    SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    if (old)
+        DeleteObject(old);
+}
+
+} // namespace TarnUtility

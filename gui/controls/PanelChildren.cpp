@@ -1,0 +1,125 @@
+#include "gui/controls/PanelChildren.h"
+
+#include "gui/ElementRegistry.h"
+#include "gui/ElementWndProc.h"
+#include "gui/FontDescription.h"
+#include "util/Numbers.h"
+
+namespace TarnUtility {
+
+PanelChildren::PanelChildren(GUIElement* parent) : Child(nullptr) {
+    this->parent = parent;
+    typeName = "panel";
+}
+
+PanelChildren::~PanelChildren() {
+    if (controlBrush)
+        DeleteObject(controlBrush);
+}
+
+DWORD PanelChildren::ComputeStyle() const {
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    if (tabStop)
+        style |= WS_TABSTOP;
+    if (!enabled)
+        style |= WS_DISABLED;
+    if (border)
+        style |= WS_BORDER;
+    if (horizontalScroll)
+        style |= WS_HSCROLL;
+    if (verticalScroll)
+        style |= WS_VSCROLL;
+    return style;
+}
+
+void PanelChildren::Create() {
+    if (created)
+        return;
+    // Every panel registers a class of its own, named after the id counter.
+    const std::wstring className = L"PanelChildren" + ToDecimalWide(nextElementId);
+    id = ++nextElementId;
+
+    windowClass = WNDCLASSW{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = ElementWndProc;
+    windowClass.hInstance = parent ? parent->instance : nullptr;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = backColor == static_cast<COLORREF>(-1)
+                                    ? GetSysColorBrush(COLOR_BTNFACE)
+                                    : CreateSolidBrush(backColor);
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassW(&windowClass);
+    windowClass.lpszClassName = nullptr; // the name does not outlive this call
+
+    const DWORD extendedStyle = border && !flatBorder ? WS_EX_CLIENTEDGE : 0;
+    hwnd = CreateWindowExW(extendedStyle, className.c_str(), text.c_str(), ComputeStyle(), left,
+                           top, width, height, parent ? parent->hwnd : nullptr,
+                           reinterpret_cast<HMENU>(INT_PTR{id}), nullptr, nullptr);
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    created = true;
+    if (createHandler)
+        createHandler(this, hwnd);
+    SetScrollRange(scrollMin, scrollMax);
+    CreateTooltip(hwnd);
+    if (font)
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
+}
+
+void PanelChildren::SetBorder(bool flag) {
+    border = flag;
+    if (!created)
+        return;
+    SetLastError(0);
+    const LONG_PTR before =
+        SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(ComputeStyle()));
+    if (before != 0 || GetLastError() == 0)
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void PanelChildren::SetScrollRange(int minimum, int maximum) {
+    scrollMin = minimum;
+    scrollMax = maximum;
+    if (!created)
+        return;
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = minimum;
+    info.nMax = maximum;
+    info.nPage = static_cast<UINT>((maximum - minimum) / 10);
+    if (verticalScroll)
+        SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    if (horizontalScroll)
+        SetScrollInfo(hwnd, SB_HORZ, &info, TRUE);
+}
+
+// One brush at a time: the previous answer's brush is released first.
+HBRUSH PanelChildren::OnControlColor(HDC dc) {
+    if (controlBrush)
+        DeleteObject(controlBrush);
+    if (font)
+        SelectObject(dc, font->GetHandle());
+    if (childBackColor != static_cast<COLORREF>(-1)) {
+        SetBkColor(dc, childBackColor);
+        controlBrush = CreateSolidBrush(childBackColor);
+    } else if (backColor != static_cast<COLORREF>(-1)) {
+        SetBkColor(dc, backColor);
+        controlBrush = CreateSolidBrush(backColor);
+    } else {
+        controlBrush = GetSysColorBrush(COLOR_BTNFACE);
+    }
+    if (childTextColor != static_cast<COLORREF>(-1))
+        SetTextColor(dc, childTextColor);
+    return controlBrush;
+}
+
+void PanelChildren::PaintHandlerOnly() {
+    const bool saved = paintBackground;
+    paintBackground = false;
+    GUIElement::OnPaint();
+    paintBackground = saved;
+}
+
+} // namespace TarnUtility

@@ -1,0 +1,165 @@
+#include "util/Drawing.h"
+
+#include <optional>
+
+#include "gui/FontDescription.h"
+#include "gui/GUIElement.h"
+#include "util/GdiScope.h"
+#include "util/Text.h"
+
+namespace TarnUtility {
+
+namespace {
+constexpr size_t kTextBuffer = 1024; // at most 1023 characters are drawn
+} // namespace
+
+void Drawing::StartPaint() {
+    dc = BeginPaint(owner->hwnd, &paint);
+}
+
+void Drawing::UseDC(HDC callerDc) {
+    dc = callerDc;
+    attached = true;
+}
+
+void Drawing::Finish() {
+    if (attached) {
+        attached = false;
+        dc = nullptr;
+    } else if (dc) {
+        EndPaint(owner->hwnd, &paint);
+        dc = nullptr;
+    }
+}
+
+void Drawing::WriteText(const std::wstring& text, int x, int y, int width, int height,
+                        COLORREF color, FontDescription* font, int alignment) {
+    if (!dc)
+        return;
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring shown = text.substr(0, text.find(L'\0')).substr(0, kTextBuffer - 1);
+    const int length = static_cast<int>(shown.size());
+    const UINT format = alignment == 1 ? DT_RIGHT : alignment == 2 ? DT_CENTER : DT_LEFT;
+
+    std::optional<SelectScope> fontScope;
+    if (font)
+        fontScope.emplace(dc, font->GetHandle());
+    const COLORREF previousColor = SetTextColor(dc, color);
+    if (width != 0 && height != 0) {
+        RECT box{x, y, x + width, y + height};
+        DrawTextW(dc, shown.c_str(), length, &box, format);
+    } else {
+        TextOutW(dc, x, y, shown.c_str(), length);
+    }
+    SetTextColor(dc, previousColor);
+}
+
+void Drawing::WriteText(const std::string& text, int x, int y, int width, int height,
+                        COLORREF color, FontDescription* font, int alignment) {
+    WriteText(ToWide(text), x, y, width, height, color, font, alignment);
+}
+
+int32_t Drawing::TextHeight(FontDescription* font) {
+    if (!dc || !font)
+        return -1;
+    TEXTMETRICW metrics{};
+    BOOL ok;
+    {
+        SelectScope fontScope(dc, font->GetHandle());
+        ok = GetTextMetricsW(dc, &metrics);
+    }
+    return ok ? metrics.tmHeight : -1;
+}
+
+void Drawing::Outline(int x, int y, int width, int height, COLORREF color) {
+    if (!dc)
+        return;
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+    SelectScope brushScope(dc, GetStockObject(NULL_BRUSH));
+    SelectScope penScope(dc, pen.Get());
+    Rectangle(dc, x, y, x + width, y + height);
+}
+
+void Drawing::Fill(int x, int y, int width, int height, COLORREF color) {
+    if (!dc)
+        return;
+    GdiObject<HPEN> pen(CreatePen(PS_NULL, 1, 0));
+    GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    SelectScope penScope(dc, pen.Get());
+    SelectScope brushScope(dc, brush.Get());
+    // A null pen leaves the right and bottom edges out: one more each way.
+    Rectangle(dc, x, y, x + width + 1, y + height + 1);
+}
+
+void Drawing::Blit(int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY) {
+    if (!dc)
+        return;
+    MemoryDc memory(dc);
+    if (!memory.Get())
+        OnError();
+    SelectScope bitmapScope(memory.Get(), bitmap);
+    if (!BitBlt(dc, x, y, width, height, memory.Get(), sourceX, sourceY, SRCCOPY))
+        OnError();
+}
+
+void Drawing::BlitTransparent(int x, int y, int width, int height, HBITMAP bitmap, int sourceX,
+                              int sourceY) {
+    TransparentPass(x, y, width, height, bitmap, sourceX, sourceY, false);
+}
+
+void Drawing::StretchTransparent(int x, int y, int width, int height, HBITMAP bitmap) {
+    TransparentPass(x, y, width, height, bitmap, 0, 0, true);
+}
+
+// The mask is built for the whole bitmap: 1 where it is black, 0 elsewhere.
+// AND-ing the mask clears the destination where the picture is opaque, and
+// OR-ing the picture then paints it there; black changes nothing.
+void Drawing::TransparentPass(int x, int y, int width, int height, HBITMAP bitmap, int sourceX,
+                              int sourceY, bool stretch) {
+    if (!dc)
+        return;
+    MemoryDc colorDc(dc);
+    if (!colorDc.Get())
+        OnError();
+    MemoryDc maskDc(dc);
+    if (!maskDc.Get())
+        OnError();
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof(info), &info);
+    const int bitmapWidth = info.bmWidth;
+    const int bitmapHeight = info.bmHeight;
+    GdiObject<HBITMAP> mask(CreateBitmap(bitmapWidth, bitmapHeight, 1, 1, nullptr));
+    if (!mask.Get())
+        OnError();
+
+    SelectScope maskScope(maskDc.Get(), mask.Get());
+    SelectScope colorScope(colorDc.Get(), bitmap);
+    SetBkColor(colorDc.Get(), RGB(0, 0, 0));
+    if (!BitBlt(maskDc.Get(), 0, 0, bitmapWidth, bitmapHeight, colorDc.Get(), 0, 0, SRCCOPY))
+        OnError();
+
+    if (stretch && width != 0 && height != 0) {
+        if (!StretchBlt(dc, x, y, width, height, maskDc.Get(), 0, 0, bitmapWidth, bitmapHeight,
+                        SRCAND))
+            OnError();
+        if (!StretchBlt(dc, x, y, width, height, colorDc.Get(), 0, 0, bitmapWidth, bitmapHeight,
+                        SRCPAINT))
+            OnError();
+        return;
+    }
+    if (stretch) {
+        width = bitmapWidth;
+        height = bitmapHeight;
+    }
+    if (!BitBlt(dc, x, y, width, height, maskDc.Get(), sourceX, sourceY, SRCAND))
+        OnError();
+    if (!BitBlt(dc, x, y, width, height, colorDc.Get(), sourceX, sourceY, SRCPAINT))
+        OnError();
+}
+
+HBITMAP Drawing::LoadBitmapFromFile(const std::string& path) {
+    return static_cast<HBITMAP>(LoadImageW(nullptr, ToWide(path).c_str(), IMAGE_BITMAP, 0, 0,
+                                           LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
+} // namespace TarnUtility

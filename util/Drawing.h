@@ -1,0 +1,63 @@
+#pragma once
+// A short-lived painter for one paint of one element: bind it to a device
+// context (StartPaint inside WM_PAINT, or UseDC with a context the caller
+// owns), draw, Finish. Every operation leaves the device context as it found
+// it and releases every GDI object it made before it returns; with no device
+// context bound, operations do nothing.
+#include <windows.h>
+#include <cstdint>
+#include <string>
+
+namespace TarnUtility {
+
+class FontDescription;
+class GUIElement;
+
+class Drawing {
+public:
+    explicit Drawing(GUIElement* owner) : owner(owner) {}
+    ~Drawing() { Finish(); }
+    Drawing(const Drawing&) = delete;
+    Drawing& operator=(const Drawing&) = delete;
+
+    GUIElement* owner; // not owned
+    HDC dc = nullptr;
+    bool attached = false; // dc belongs to the caller
+    PAINTSTRUCT paint{};
+
+    // Called after a step that failed; drawing goes on regardless.
+    virtual void OnError() {}
+
+    void StartPaint();
+    void UseDC(HDC callerDc);
+    // Ends the drawing: EndPaint for StartPaint, nothing for UseDC. Safe twice.
+    void Finish();
+
+    // Alignment 1 right, 2 centred, other left. With a zero width or height
+    // the text starts at (x, y), unclipped. At most 1023 characters.
+    void WriteText(const std::wstring& text, int x, int y, int width, int height, COLORREF color,
+                   FontDescription* font, int alignment);
+    void WriteText(const std::string& text, int x, int y, int width, int height, COLORREF color,
+                   FontDescription* font, int alignment);
+    // The font's character cell height, or -1 (unbound, or no font).
+    int32_t TextHeight(FontDescription* font);
+    void Outline(int x, int y, int width, int height, COLORREF color);
+    void Fill(int x, int y, int width, int height, COLORREF color);
+    // The part of `bitmap` at (sourceX, sourceY), copied opaquely.
+    void Blit(int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY);
+    // The same with exact black (RGB(0,0,0)) transparent.
+    void BlitTransparent(int x, int y, int width, int height, HBITMAP bitmap, int sourceX,
+                         int sourceY);
+    // The whole bitmap scaled to the size, black transparent; natural size
+    // when the width or the height is 0.
+    void StretchTransparent(int x, int y, int width, int height, HBITMAP bitmap);
+
+    // A bitmap file as a device-independent section, or null; the caller owns it.
+    static HBITMAP LoadBitmapFromFile(const std::string& path);
+
+private:
+    void TransparentPass(int x, int y, int width, int height, HBITMAP bitmap, int sourceX,
+                         int sourceY, bool stretch);
+};
+
+} // namespace TarnUtility
