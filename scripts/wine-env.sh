@@ -22,16 +22,20 @@ WINEDEBUG=-all
 WINEDLLOVERRIDES="mscoree,mshtml="
 export WINELOADER WINESERVER WINEARCH WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 
-# Creates the prefix on first use. The registry reaches the disk only when
-# the server exits, so wait for it; the next program starts a fresh server
-# that sees the display.
+# Creates the prefix on first use. Every program then runs inside a Wine
+# virtual desktop, which draws Windows' own captions and keeps keyboard
+# focus and activation reliable without a window manager. The registry
+# reaches the disk only when the server exits, so wait for it; the next
+# program starts a fresh server that sees the display.
 wine_prefix_ready() {
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    [ -f "$WINEPREFIX/user.reg" ] && grep -q '"Desktop"="Trevalo"' "$WINEPREFIX/user.reg" && return 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        if ! grep -q '"Desktop"="Trevalo"' "$WINEPREFIX/user.reg" 2>/dev/null; then
             "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+            "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Trevalo /d 1024x768 /f >/dev/null 2>&1
+            "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Trevalo /f >/dev/null 2>&1
             "$WINESERVER" -w
         fi
     ) 9>"$WINEPREFIX.lock"

@@ -1,0 +1,316 @@
+// Window messages reaching the element objects: closing with a veto, the
+// quit message, creation, focus and text changes, characters, cursors,
+// commands, Tab navigation, hot keys and the companion form.
+#include "GuiTest.h"
+
+#include <vector>
+
+#include "gui/controls/Button.h"
+#include "gui/controls/Menu.h"
+#include "gui/controls/MenuBar.h"
+#include "gui/controls/SubMenu.h"
+#include "gui/controls/TextBox.h"
+
+namespace TarnUtility {
+namespace {
+
+std::vector<std::string> events;
+
+void Record(GUIElement* element, const char* what) {
+    events.push_back(std::string(what) + " " + element->typeName);
+}
+
+class Dispatching : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        events.clear();
+    }
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+};
+
+bool Refuse(GUIElement* element) {
+    Record(element, "close");
+    return false;
+}
+
+bool Allow(GUIElement* element) {
+    Record(element, "close");
+    return true;
+}
+
+TEST_F(Dispatching, AVetoedCloseAnswersOneAndTheWindowStays) {
+    Form form(instance);
+    form.closeHandler = Refuse;
+    form.Create();
+    EXPECT_EQ(SendMessageW(form.hwnd, WM_CLOSE, 0, 0), 1);
+    EXPECT_TRUE(IsWindow(form.hwnd));
+    EXPECT_FALSE(form.destroyed);
+
+    form.closeHandler = Allow; // a handler assigned later is used for the next event
+    SendMessageW(form.hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(form.hwnd));
+    EXPECT_TRUE(form.destroyed);
+    EXPECT_EQ(events, (std::vector<std::string>{"close form", "close form"}));
+}
+
+TEST_F(Dispatching, WithoutACloseHandlerTheWindowIsDestroyed) {
+    Form form(instance);
+    form.Create();
+    SendMessageW(form.hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(form.hwnd));
+}
+
+TEST_F(Dispatching, OnlyTheMainWindowPostsTheQuitMessageAndOnlyOnce) {
+    Dispatch().mainWindow = nullptr;
+    Form main(instance);
+    Form other(instance);
+    main.Create();
+    other.Create();
+    ASSERT_EQ(Dispatch().mainWindow, main.hwnd);
+
+    DestroyWindow(other.hwnd);
+    EXPECT_EQ(TakeQuitMessages(), 0);
+    DestroyWindow(main.hwnd);
+    EXPECT_EQ(TakeQuitMessages(), 1);
+}
+
+int creations = 0;
+void CountCreation(GUIElement*, HWND window) {
+    ++creations;
+    EXPECT_NE(window, nullptr);
+}
+
+TEST_F(Dispatching, TheCreateHandlerRunsOnceWithTheWindowAlreadyAdopted) {
+    creations = 0;
+    Form form(instance);
+    form.createHandler = CountCreation;
+    form.Create();
+    EXPECT_EQ(creations, 1);
+    EXPECT_TRUE(form.createHandled);
+    form.OnCreate(reinterpret_cast<HWND>(1));
+    EXPECT_EQ(creations, 1);
+    EXPECT_NE(form.hwnd, reinterpret_cast<HWND>(1));
+}
+
+void OnFocusEvent(GUIElement* e) {
+    Record(e, "focus");
+}
+void OnLostFocusEvent(GUIElement* e) {
+    Record(e, "lost");
+}
+void OnTextChanged(GUIElement* e) {
+    Record(e, "changed");
+}
+
+TEST_F(Dispatching, FocusTakesATextSnapshotAndLosingItReportsAChange) {
+    Form form(instance);
+    form.Create();
+    TextBox box(&form, "alpha");
+    TextBox other(&form, "");
+    box.focusHandler = OnFocusEvent;
+    box.lostFocusHandler = OnLostFocusEvent;
+    box.textChangedHandler = OnTextChanged;
+    box.Create();
+    other.Create();
+
+    SendMessageW(box.hwnd, WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(box.focusText, L"alpha");
+    SendMessageW(box.hwnd, WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"focus textbox", "lost textbox"}));
+
+    events.clear();
+    SendMessageW(box.hwnd, WM_SETFOCUS, 0, 0);
+    SetWindowTextW(box.hwnd, L"beta");
+    SendMessageW(box.hwnd, WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"focus textbox", "lost textbox", "changed textbox"}));
+}
+
+bool NoLetterX(GUIElement*, int ch) {
+    return ch != 'x';
+}
+
+TEST_F(Dispatching, ACharacterRefusedByTheHandlerNeverReachesTheControl) {
+    Form form(instance);
+    form.Create();
+    TextBox box(&form, "");
+    box.charHandler = NoLetterX;
+    box.Create();
+    EXPECT_EQ(SendMessageW(box.hwnd, WM_CHAR, 'x', 0), 1);
+    SendMessageW(box.hwnd, WM_CHAR, 'y', 0);
+    SendMessageW(box.hwnd, WM_CHAR, 'x', 0);
+    SendMessageW(box.hwnd, WM_CHAR, 'z', 0);
+    EXPECT_EQ(box.GetText(), L"yz");
+}
+
+TEST_F(Dispatching, TheCursorIsSetOnlyInTheClientAreaAndTheHandWins) {
+    Form form(instance);
+    form.Create();
+    form.SetWaitCursor(true);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    EXPECT_EQ(SendMessageW(form.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hwnd),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              TRUE);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+
+    form.SetHandCursor(true);
+    SendMessageW(form.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hwnd),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    SendMessageW(form.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hwnd),
+                 MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void Clicked(GUIElement* e) {
+    Record(e, "click");
+}
+
+TEST_F(Dispatching, EveryCommandFromAButtonRunsItsClickHandler) {
+    Form form(instance);
+    form.Create();
+    Button button(&form, "OK");
+    button.clickHandler = Clicked;
+    button.Create();
+    const LPARAM from = reinterpret_cast<LPARAM>(button.hwnd);
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, BN_CLICKED), from);
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, BN_SETFOCUS), from);
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, 0x1234), from);
+    EXPECT_EQ(events.size(), 3u);
+
+    events.clear();
+    SendMessageW(button.hwnd, BM_CLICK, 0, 0); // a real click of the native button
+    EXPECT_EQ(events, (std::vector<std::string>{"click button"}));
+
+    events.clear();
+    TextBox box(&form, "");
+    box.Create();
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(box.id, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(box.hwnd));
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(Dispatching, AMenuCommandRunsTheItemAndAnAcceleratorDoesNothing) {
+    Form form(instance);
+    form.Create();
+    MenuBar bar(&form);
+    Menu menu(&bar, "&File");
+    SubMenu item(&menu, "&Esci");
+    item.clickHandler = Clicked;
+    bar.Create();
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(item.id, 0), 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"click submenu"}));
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(item.id, 1), 0);
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(0x7FFF, 0), 0);
+    EXPECT_EQ(events.size(), 1u);
+}
+
+void KeyDown(GUIElement* e, int key) {
+    if (key == VK_TAB)
+        Record(e, "tab");
+}
+
+void SetShift(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(Dispatching, TabAndShiftTabMoveBetweenTabStops) {
+    Form form(instance);
+    form.Create();
+    Button first(&form, "1");
+    Button second(&form, "2");
+    Button third(&form, "3");
+    for (Button* button : {&first, &second, &third}) {
+        button->keyDownHandler = KeyDown;
+        button->Create();
+    }
+    SetForegroundWindow(form.hwnd);
+    SetFocus(second.hwnd);
+
+    SetShift(false);
+    SendMessageW(second.hwnd, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), third.hwnd);
+    SetShift(true);
+    SendMessageW(third.hwnd, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), second.hwnd);
+    SetShift(false);
+    EXPECT_EQ(events, (std::vector<std::string>{"tab button", "tab button"}));
+}
+
+std::vector<std::pair<Form*, int>> hotKeysRun;
+void HotKeyRan(Form* form, int, int key) {
+    hotKeysRun.emplace_back(form, key);
+}
+
+TEST_F(Dispatching, AHotKeyRunsForTheForegroundForm) {
+    hotKeysRun.clear();
+    Form back(instance);
+    Form front(instance);
+    back.hotKeys = {{MOD_CONTROL, 'A', HotKeyRan}, {MOD_CONTROL, 'B', HotKeyRan}};
+    front.hotKeys = {{MOD_CONTROL, 'B', HotKeyRan}};
+    back.Create();
+    front.Create();
+    SetForegroundWindow(front.hwnd);
+    ASSERT_EQ(GetForegroundWindow(), front.hwnd);
+
+    // The background form's second hot key is the front form's first.
+    SendMessageW(back.hwnd, WM_HOTKEY, 2, 0);
+    SendMessageW(front.hwnd, WM_HOTKEY, 1, 0);
+    SendMessageW(front.hwnd, WM_HOTKEY, 7, 0); // beyond the list: ignored
+    EXPECT_EQ(hotKeysRun, (std::vector<std::pair<Form*, int>>{{&front, 'B'}, {&front, 'B'}}));
+}
+
+void Activated(GUIElement* e) {
+    Record(e, "activate");
+}
+void Deactivated(GUIElement* e) {
+    Record(e, "deactivate");
+}
+
+TEST_F(Dispatching, AnActivatedFormKeepsItsCompanionDirectlyBehindIt) {
+    Form owner(instance);
+    Form companion(instance);
+    Form stranger(instance);
+    owner.activateHandler = Activated;
+    owner.deactivateHandler = Deactivated;
+    owner.Create();
+    companion.Create();
+    stranger.Create();
+    owner.companionForm = &companion;
+    SetForegroundWindow(owner.hwnd);
+    PumpMessages();
+    ASSERT_EQ(GetForegroundWindow(), owner.hwnd);
+
+    // The system puts windows in its own order as activation completes;
+    // the activation message itself must leave the companion right behind.
+    SetWindowPos(stranger.hwnd, owner.hwnd, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    events.clear();
+    SendMessageW(owner.hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetWindow(owner.hwnd, GW_HWNDNEXT), companion.hwnd);
+    EXPECT_EQ(Dispatch().activeForm, &owner);
+    EXPECT_EQ(events, (std::vector<std::string>{"deactivate form", "activate form"}));
+
+    // Another form coming to the foreground deactivates the active one.
+    SetForegroundWindow(stranger.hwnd);
+    PumpMessages();
+    Dispatch().activeForm = &owner;
+    events.clear();
+    SendMessageW(stranger.hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"deactivate form"}));
+    EXPECT_EQ(Dispatch().activeForm, &stranger);
+
+    // A form that is not in the foreground only deactivates itself.
+    events.clear();
+    SendMessageW(owner.hwnd, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"deactivate form"}));
+    EXPECT_EQ(Dispatch().activeForm, &stranger);
+}
+
+} // namespace
+} // namespace TarnUtility

@@ -1,0 +1,77 @@
+#pragma once
+// Shared pieces of the tests that drive real windows under Wine.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <string>
+
+#include "gui/ElementRegistry.h"
+#include "gui/ElementWndProc.h"
+#include "gui/Form.h"
+#include "gui/GUIElement.h"
+
+namespace TarnUtility {
+
+// An element kind with no window of its own, for registry tests.
+class ProbeElement : public Child {
+public:
+    explicit ProbeElement(HWND window = nullptr, int elementId = 0) : Child(nullptr) {
+        hwnd = window;
+        id = elementId;
+    }
+    void Create() override { created = true; }
+};
+
+// Delivers every message waiting for this thread, as a message loop would.
+inline void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Counts the quit messages waiting for this thread and removes them.
+inline int TakeQuitMessages() {
+    int count = 0;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        ++count;
+    return count;
+}
+
+inline DWORD StyleOf(HWND window) {
+    return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+}
+
+inline DWORD ExtendedStyleOf(HWND window) {
+    return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+}
+
+inline std::wstring ClassNameOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+// Each test starts with no main window of its own, so that destroying a
+// test form does not end anything unless the test asks for it.
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedMain = Dispatch().mainWindow;
+        Dispatch().mainWindow = kNotAWindow;
+    }
+    void TearDown() override {
+        PumpMessages();
+        TakeQuitMessages();
+        Dispatch().mainWindow = savedMain;
+    }
+
+    static inline HWND const kNotAWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(-2));
+    HWND savedMain = nullptr;
+};
+
+} // namespace TarnUtility
