@@ -14,3 +14,7 @@
 #define IDB_FRAME_TOP 1015
 #define IDB_FRAME_BOTTOM 1016
 #define IDB_BANNERS 1017
+
+// The maker's copyright line, shown in the window title, the About window
+// and the version block.
+#define TREVALO_COPYRIGHT "Copyright 2026 Tarn"
