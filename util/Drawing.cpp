@@ -138,6 +138,11 @@ void Drawing::TransparentPass(int x, int y, int width, int height, HBITMAP bitma
     if (!BitBlt(maskDc.Get(), 0, 0, bitmapWidth, bitmapHeight, colorDc.Get(), 0, 0, SRCCOPY))
         OnError();
 
+    // A monochrome source takes the destination's text colour for 0 and its
+    // background colour for 1: black and white make the AND a true mask,
+    // whatever colours the context carries (a button face's, for one).
+    const COLORREF textColor = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF backgroundColor = SetBkColor(dc, RGB(255, 255, 255));
     if (stretch && width != 0 && height != 0) {
         if (!StretchBlt(dc, x, y, width, height, maskDc.Get(), 0, 0, bitmapWidth, bitmapHeight,
                         SRCAND))
@@ -145,16 +150,18 @@ void Drawing::TransparentPass(int x, int y, int width, int height, HBITMAP bitma
         if (!StretchBlt(dc, x, y, width, height, colorDc.Get(), 0, 0, bitmapWidth, bitmapHeight,
                         SRCPAINT))
             OnError();
-        return;
+    } else {
+        if (stretch) {
+            width = bitmapWidth;
+            height = bitmapHeight;
+        }
+        if (!BitBlt(dc, x, y, width, height, maskDc.Get(), sourceX, sourceY, SRCAND))
+            OnError();
+        if (!BitBlt(dc, x, y, width, height, colorDc.Get(), sourceX, sourceY, SRCPAINT))
+            OnError();
     }
-    if (stretch) {
-        width = bitmapWidth;
-        height = bitmapHeight;
-    }
-    if (!BitBlt(dc, x, y, width, height, maskDc.Get(), sourceX, sourceY, SRCAND))
-        OnError();
-    if (!BitBlt(dc, x, y, width, height, colorDc.Get(), sourceX, sourceY, SRCPAINT))
-        OnError();
+    SetTextColor(dc, textColor);
+    SetBkColor(dc, backgroundColor);
 }
 
 HBITMAP Drawing::LoadBitmapFromFile(const std::string& path) {

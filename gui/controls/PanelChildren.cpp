@@ -58,6 +58,9 @@ void PanelChildren::Create() {
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     created = true;
+    // That first paint came before the panel counted as created and drew
+    // nothing of its own: paint again, now with its picture or text.
+    InvalidateRect(hwnd, nullptr, TRUE);
     if (createHandler)
         createHandler(this, hwnd);
     SetScrollRange(scrollMin, scrollMax);

@@ -57,6 +57,23 @@ TEST(Drawing, OnlyExactBlackIsTransparent) {
     DeleteObject(strip);
 }
 
+TEST(Drawing, TransparencyHoldsWhateverColoursTheContextCarries) {
+    Canvas canvas(10, 4, kGreen);
+    SetTextColor(canvas.dc, kWhite); // as a parent leaves a button face's context
+    SetBkColor(canvas.dc, kRed);
+    HBITMAP picture = MakeBitmap(10, 4, [](int x, int) { return x < 5 ? 0 : kBlue; });
+    Drawing drawing(nullptr);
+    drawing.UseDC(canvas.dc);
+    drawing.BlitTransparent(0, 0, 10, 4, picture, 0, 0);
+    EXPECT_EQ(canvas.Pixel(2, 2), kGreen);
+    EXPECT_EQ(canvas.Pixel(7, 2), kBlue);
+    drawing.StretchTransparent(0, 0, 20, 8, picture);
+    EXPECT_EQ(canvas.Pixel(7, 2), kGreen);
+    EXPECT_EQ(GetTextColor(canvas.dc), kWhite);
+    EXPECT_EQ(GetBkColor(canvas.dc), kRed);
+    DeleteObject(picture);
+}
+
 // Left half black, right half red.
 HBITMAP HalfBlack() {
     return MakeBitmap(4, 4, [](int x, int) { return x < 2 ? 0 : kRed; });
