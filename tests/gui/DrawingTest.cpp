@@ -67,8 +67,14 @@ TEST(Drawing, TransparencyHoldsWhateverColoursTheContextCarries) {
     drawing.BlitTransparent(0, 0, 10, 4, picture, 0, 0);
     EXPECT_EQ(canvas.Pixel(2, 2), kGreen);
     EXPECT_EQ(canvas.Pixel(7, 2), kBlue);
-    drawing.StretchTransparent(0, 0, 20, 8, picture);
-    EXPECT_EQ(canvas.Pixel(7, 2), kGreen);
+    Canvas wide(20, 8, kGreen);
+    SetTextColor(wide.dc, kWhite);
+    SetBkColor(wide.dc, kRed);
+    Drawing stretched(nullptr);
+    stretched.UseDC(wide.dc);
+    stretched.StretchTransparent(0, 0, 20, 8, picture);
+    EXPECT_EQ(wide.Pixel(7, 6), kGreen);
+    EXPECT_EQ(wide.Pixel(12, 6), kBlue);
     EXPECT_EQ(GetTextColor(canvas.dc), kWhite);
     EXPECT_EQ(GetBkColor(canvas.dc), kRed);
     DeleteObject(picture);
