@@ -12,7 +12,7 @@ if(MSVC)
     add_compile_options(/utf-8)
 else()
     # Only Windows' own DLLs may be imported: link the C and C++ runtimes in.
-    add_link_options(-static)
+    add_link_options(-static $<$<CONFIG:Release>:-s>)
 endif()
 
 # Warnings for the project's own targets (GoogleTest keeps its own flags).

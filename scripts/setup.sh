@@ -64,4 +64,13 @@ trevalo_build() {
     cmake -S "$TREVALO_ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$TREVALO_ROOT/cmake/mingw-$arch.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DTREVALO_BUILD_TESTS="$tests" -DTREVALO_WERROR=ON >/dev/null
     cmake --build "$dir" -j "$(nproc)"
+    sh "$TREVALO_ROOT/scripts/check-imports.sh" "${MINGW_OBJDUMP:-$(trevalo_triplet "$arch")-objdump}" \
+        "$dir/Trevalo.exe" >/dev/null
+}
+
+trevalo_triplet() {
+    case "$1" in
+    i686) echo i686-w64-mingw32 ;;
+    x86_64) echo x86_64-w64-mingw32 ;;
+    esac
 }

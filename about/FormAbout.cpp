@@ -1,0 +1,225 @@
+#include "about/FormAbout.h"
+
+#include "gui/FontDescription.h"
+#include "gui/controls/Button.h"
+#include "gui/controls/CellControl.h"
+#include "gui/controls/Image.h"
+#include "gui/controls/Label.h"
+#include "gui/controls/PanelChildren.h"
+#include "gui/controls/TextBox.h"
+#include "util/Shell.h"
+#include "util/Text.h"
+
+namespace TarnUtility {
+
+namespace {
+
+constexpr int kWidth = 600;
+constexpr int kHeight = 300;
+constexpr COLORREF kLinkColor = 0xFF0000; // blue
+
+FormAbout* AsAbout(GUIElement* element) {
+    return dynamic_cast<FormAbout*>(element);
+}
+
+void AboutRouteCreate(GUIElement* element, HWND) {
+    if (FormAbout* about = AsAbout(element))
+        about->BuildContent();
+}
+
+bool AboutRouteClose(GUIElement* element) {
+    FormAbout* about = AsAbout(element);
+    return about ? about->OnFormClose() : true;
+}
+
+void AboutRouteSize(GUIElement* element) {
+    if (FormAbout* about = AsAbout(element))
+        about->OnFormResize();
+}
+
+// Carried by the form and by every child it makes, so that Enter and
+// Escape close the window wherever the focus is.
+bool AboutRouteChar(GUIElement* element, int ch) {
+    FormAbout* about = AsAbout(element);
+    if (!about)
+        about = AsAbout(element->parent);
+    return about ? about->OnFormChar(ch) : true;
+}
+
+void AboutRouteKeyDown(GUIElement* element, int key) {
+    if (FormAbout* about = AsAbout(element))
+        about->OnFormKeyDown(key);
+}
+
+void AboutRouteKeyUp(GUIElement* element, int key) {
+    if (FormAbout* about = AsAbout(element))
+        about->OnFormKeyUp(key);
+}
+
+void AboutRouteLinkDown(GUIElement* element, HWND, int x, int y) {
+    if (FormAbout* about = AsAbout(element->parent))
+        about->OnLinkClicked(element, x, y);
+}
+
+void AboutRouteButtonClick(GUIElement* element) {
+    if (FormAbout* about = AsAbout(element->parent))
+        about->OnButtonClicked(element);
+}
+
+template <typename Element> Element* Placed(Element* element, int left, int top, int w, int h) {
+    element->left = left;
+    element->top = top;
+    element->width = w;
+    element->height = h;
+    element->charHandler = AboutRouteChar;
+    return element;
+}
+
+template <typename Element> void Delete(Element*& element) {
+    delete element;
+    element = nullptr;
+}
+
+} // namespace
+
+FormAbout::FormAbout(Form* owner) : Form(owner->instance, true), ownerForm(owner) {
+    topmost = false;
+    font = new FontDescription("Arial", 14);
+    titleFont = new FontDescription("Arial", 16);
+    titleFont->bold = true;
+    linkFont = new FontDescription("Arial", 16);
+    linkFont->underline = true;
+    modalFrame = true;
+    width = kWidth;
+    height = kHeight;
+    CenterOnScreen();
+    SetText(std::string("Info..."));
+    minimizeBox = false;
+    maximizeBox = false;
+    createHandler = AboutRouteCreate;
+    closeHandler = AboutRouteClose;
+    sizeHandler = AboutRouteSize;
+    charHandler = AboutRouteChar;
+    keyDownHandler = AboutRouteKeyDown;
+    keyUpHandler = AboutRouteKeyUp;
+    owner->SetEnabled(false);
+    owner->companionForm = this;
+}
+
+// The children go before the window. Should the window still be open (its
+// opener is being destroyed), each child's window is detached from its
+// element as the element goes, so the window's destruction reaches none.
+FormAbout::~FormAbout() {
+    if (ownerForm && ownerForm->companionForm == this)
+        ownerForm->companionForm = nullptr;
+    Delete(logoPanel);
+    Delete(copyrightLabel);
+    Delete(logoImage);
+    Delete(titleLabel);
+    Delete(noticeBox);
+    Delete(okButton);
+    Delete(titleFont);
+    Delete(linkFont);
+    Delete(webLink);
+    Delete(mailLink);
+    // Closing and destroying the window happens in the Form part; the
+    // form's own font must outlive that, so it goes last.
+    if (created && hwnd && !destroyed && IsWindow(hwnd)) {
+        UnregisterHotKeys();
+        closeHandler = nullptr;
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        created = false;
+        ownerForm->SetEnabled(true);
+    }
+    Delete(font);
+}
+
+void FormAbout::OnShow() {
+    SetClientSize(kWidth, kHeight);
+}
+
+void FormAbout::BuildContent() {
+    const int w = width;
+    const int h = height;
+    const int column = logoWidth + 45;
+    const int columnWidth = w - column - 10;
+
+    logoPanel = Placed(new PanelChildren(this), 10, 10, logoWidth + 20, h - 20);
+    logoPanel->flatBorder = false;
+    logoPanel->SetBorder(true);
+    logoPanel->Create();
+
+    logoImage = Placed(new Image(logoPanel, logoId), 5, 5, logoWidth, logoHeight);
+    logoImage->Create();
+
+    titleLabel = Placed(new Label(this, titleText), column, 10, columnWidth, 25);
+    titleLabel->font = titleFont;
+    titleLabel->Create();
+
+    copyrightLabel = Placed(new Label(this, copyrightText), column, 35, columnWidth, 25);
+    copyrightLabel->font = font;
+    copyrightLabel->Create();
+
+    auto makeLink = [this](int left, const std::string& shown) {
+        auto* link = Placed(new CellControl(this), left, 55, 150, 22);
+        link->textColor = kLinkColor;
+        link->textAlign = 0;
+        link->SetText(shown);
+        link->SetHandCursor(true);
+        link->leftDownHandler = AboutRouteLinkDown;
+        link->font = linkFont;
+        link->Create();
+        return link;
+    };
+    webLink = makeLink(column, webAddress);
+    mailLink = makeLink(column + 160, ReplaceAll(webAddress, "http://www.", "info@"));
+
+    noticeBox = Placed(new TextBox(this, noticeText), column, 85, columnWidth, h - 145);
+    noticeBox->multiline = true;
+    noticeBox->ApplyStyle();
+    noticeBox->readOnly = true;
+    noticeBox->ApplyStyle();
+    noticeBox->verticalScroll = true;
+    noticeBox->ApplyStyle();
+    noticeBox->Create();
+
+    okButton = Placed(new Button(this, "OK"), column + columnWidth / 2 - 80 / 2, h - 50, 80, 25);
+    okButton->clickHandler = AboutRouteButtonClick;
+    okButton->Create();
+    okButton->Focus();
+}
+
+bool FormAbout::OnFormClose() {
+    UnregisterHotKeys();
+    ownerForm->companionForm = nullptr;
+    ownerForm->SetEnabled(true);
+    return true;
+}
+
+void FormAbout::OnFormResize() {}
+
+bool FormAbout::OnFormChar(int ch) {
+    if (ch != '\r' && ch != 27)
+        return true;
+    OnButtonClicked(okButton);
+    return false;
+}
+
+void FormAbout::OnFormKeyDown(int) {}
+void FormAbout::OnFormKeyUp(int) {}
+
+void FormAbout::OnButtonClicked(GUIElement* element) {
+    if (!element || !okButton || element->id != okButton->id)
+        return;
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    created = false;
+}
+
+void FormAbout::OnLinkClicked(GUIElement* element, int, int) {
+    if (webLink && element->id == webLink->id)
+        ShellOpen(webAddress);
+    else if (mailLink && element->id == mailLink->id)
+        ShellOpen("mailto:" + mailLink->GetTextNarrow());
+}
+
+} // namespace TarnUtility

@@ -1,0 +1,347 @@
+#include "game/FormMain.h"
+
+#include "about/FormAbout.h"
+#include "gui/ElementRegistry.h"
+#include "gui/FontDescription.h"
+#include "gui/controls/Button.h"
+#include "gui/controls/CellControl.h"
+#include "gui/controls/Image.h"
+#include "gui/controls/ImageFrame.h"
+#include "gui/controls/Menu.h"
+#include "gui/controls/MenuBar.h"
+#include "gui/controls/SubMenu.h"
+#include "gui/controls/TextBox.h"
+#include "gui/controls/Timer.h"
+#include "res/ResourceIds.h"
+#include "util/Shell.h"
+
+namespace MyGame {
+
+using namespace TarnUtility;
+
+const char* const kHomePage = "http://www.tarn.example";
+const char* const kGuidePage = "http://www.tarn.example/Trevalo.asp";
+
+FormMain* mainForm = nullptr;
+
+namespace {
+
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 480;
+constexpr int kTickInterval = 30;         // ms
+constexpr COLORREF kPlayFace = 0x0000FF;  // red
+constexpr COLORREF kOtherFace = 0xDCDCDC; // light grey
+
+HBITMAP LoadStrip(int id) {
+    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+template <typename Element> Element* Placed(Element* element, int left, int top, int w, int h) {
+    element->width = w;
+    element->height = h;
+    element->left = left;
+    element->top = top;
+    return element;
+}
+
+template <typename Element> void Delete(Element*& element) {
+    delete element;
+    element = nullptr;
+}
+
+} // namespace
+
+FormMain::FormMain(HINSTANCE instance, const std::string& title)
+    : FormMain(instance, title, LocalClock(), StandardRandom(), ProcessTiming()) {}
+
+FormMain::FormMain(HINSTANCE instance, const std::string& title, Clock& clock, RandomSource& random,
+                   EngineTiming& timing)
+    : Form(instance), engine(view, clock, random, timing) {
+    font = new FontDescription("Lucida Console", 14);
+    messageFont = new FontDescription("Arial", 22);
+    messageFont->bold = true;
+    scoreFont = new FontDescription("Arial", 22);
+    cellTextColor = 0xFFFFFF;
+    width = kClientWidth;
+    height = kClientHeight;
+    SetText(title);
+    minimizeBox = true;
+    maximizeBox = false;
+    createHandler = RouteCreate;
+    closeHandler = RouteClose;
+    sizeHandler = RouteSize;
+    charHandler = RouteChar;
+    keyDownHandler = RouteKeyDown;
+    keyUpHandler = RouteKeyUp;
+    leftUpHandler = RouteLeftUp;
+    leftDownHandler = RouteLeftDown;
+    SetBackColor(0);
+    Create(); // builds the content from WM_CREATE, before the window shows
+    SetIcon(IDI_TREVALO);
+    if (hwnd)
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
+    SetClientSize(kClientWidth, kClientHeight);
+    if (!mainForm)
+        mainForm = this;
+}
+
+// Teardown order: the timer first, so that no tick reaches a half-gone
+// form; then the window, then every element, font and bitmap.
+FormMain::~FormMain() {
+    Delete(timer);
+    if (hwnd && !destroyed && IsWindow(hwnd)) {
+        closeHandler = nullptr; // the program is ending: nothing to ask
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    }
+    created = false;
+    Delete(aboutForm);
+    Delete(menuBar);
+    Delete(fileMenu);
+    Delete(exitItem);
+    Delete(helpMenu);
+    Delete(homeItem);
+    Delete(guideItem);
+    Delete(font);
+    Delete(closeButton);
+    Delete(infoButton);
+    Delete(playButton);
+    Delete(titleImage);
+    if (controlBrush)
+        DeleteObject(controlBrush);
+    Delete(messageFont);
+    Delete(scoreFont);
+    // The strips go before the pictures that show them; nothing paints
+    // in between, since the window is gone.
+    if (handsStrip)
+        DeleteObject(handsStrip);
+    if (bannerStrip)
+        DeleteObject(bannerStrip);
+    Delete(scoreCell);
+    Delete(topBar);
+    Delete(bottomBar);
+    Delete(leftBar);
+    Delete(rightBar);
+    Delete(computerHand);
+    Delete(playerHand);
+    Delete(rockChoice);
+    Delete(scissorsChoice);
+    Delete(paperChoice);
+    Delete(banner);
+    Delete(messageCell);
+}
+
+void FormMain::BuildMenuBar() {
+    menuBar = new MenuBar(this);
+    fileMenu = new Menu(menuBar, "&File");
+    exitItem = new SubMenu(fileMenu, "&Esci");
+    exitItem->clickHandler = RouteMenuClick;
+    helpMenu = new Menu(menuBar, "&?");
+    guideItem = new SubMenu(helpMenu, "&Guida");
+    guideItem->clickHandler = RouteMenuClick;
+    homeItem = new SubMenu(helpMenu, "&Home");
+    homeItem->clickHandler = RouteMenuClick;
+    menuBar->Create();
+}
+
+// Builds every element for a client area of width W: the buttons keep to
+// the right edge, the table and the choices are centred.
+void FormMain::BuildContent() {
+    BuildMenuBar();
+    if (created) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        width = client.right - client.left;
+        height = client.bottom - client.top;
+    }
+    const int w = width;
+    const int tableLeft = (w - 519) / 2;
+    const int choicesLeft = (w - 340) / 2;
+    handsStrip = LoadStrip(IDB_HANDS);
+    bannerStrip = LoadStrip(IDB_BANNERS);
+
+    titleImage = Placed(new Image(this, IDB_MAIN_LOGO), 28, 10, 200, 50);
+    titleImage->Create();
+
+    auto makeButton = [this](const char* caption, int left) {
+        auto* button = Placed(new Button(this, caption), left, 26, 100, 40);
+        button->clickHandler = RouteButtonClick;
+        button->ownerDraw = true;
+        return button;
+    };
+    infoButton = makeButton("Info", w - 248);
+    infoButton->Create();
+    closeButton = makeButton("Chiudi", w - 128);
+    closeButton->Create();
+    playButton = makeButton(RoundEngine::kPlayCaption, w - 368);
+    playButton->SetHandCursor(true);
+    playButton->Create();
+
+    auto makeCell = [this](FontDescription* cellFont, int left, int cellWidth) {
+        auto* cell = Placed(new CellControl(this), left, 96, cellWidth, 29);
+        cell->SetFont(cellFont);
+        cell->SetBackColor(backColor);
+        cell->textColor = cellTextColor;
+        return cell;
+    };
+    scoreCell = makeCell(scoreFont, tableLeft + 2, 200);
+    scoreCell->flatBorder = false;
+    scoreCell->SetBorder(true);
+    scoreCell->Create();
+    messageCell = makeCell(messageFont, tableLeft + 220, 300);
+    messageCell->Create();
+    engine.UpdateScore();
+
+    auto makeBar = [this](int id, int left, int top, int barWidth, int barHeight) {
+        auto* bar = Placed(new Image(this, id), left, top, barWidth, barHeight);
+        bar->Create();
+        return bar;
+    };
+    topBar = makeBar(IDB_FRAME_TOP, tableLeft, 146, 519, 16);
+    leftBar = makeBar(IDB_FRAME_LEFT, tableLeft, 162, 19, 203);
+    rightBar = makeBar(IDB_FRAME_RIGHT, tableLeft + 500, 162, 19, 203);
+    bottomBar = makeBar(IDB_FRAME_BOTTOM, tableLeft, 349, 519, 16);
+
+    auto makePicture = [this](HBITMAP strip, int column, int left, int top, int pictureWidth) {
+        auto* picture = Placed(new ImageFrame(this, strip, column), left, top, pictureWidth, 100);
+        picture->transparent = false;
+        return picture;
+    };
+    auto makeChoice = [&](int column, int left) {
+        auto* choice = makePicture(handsStrip, column, left, 369, 100);
+        choice->SetHandCursor(true);
+        choice->leftDownHandler = RouteLeftDown;
+        choice->Create();
+        return choice;
+    };
+    computerHand = makePicture(handsStrip, 3, tableLeft + 26, 197, 100);
+    computerHand->Create();
+    playerHand = makePicture(handsStrip, 1, tableLeft + 393, 197, 100);
+    playerHand->Create();
+    banner = makePicture(bannerStrip, 0, (w - 200) / 2, 197, 200);
+    banner->Create();
+    paperChoice = makeChoice(0, choicesLeft);
+    rockChoice = makeChoice(1, choicesLeft + 120);
+    scissorsChoice = makeChoice(2, choicesLeft + 240);
+    engine.ShowIdle();
+
+    timer = new Timer(this, kTickInterval);
+    timer->tickHandler = RouteTimerTick;
+    timer->Start();
+}
+
+// The form's own background covers its children: they repaint with it.
+void FormMain::OnPaint() {
+    for (GUIElement* child : ChildrenOf(hwnd))
+        child->Refresh();
+    Form::OnPaint();
+}
+
+// The play button is white on red, the other buttons black on light grey.
+// A new brush answers every message; the previous one is released.
+HBRUSH FormMain::OnControlColor(HDC dc) {
+    if (controlBrush)
+        DeleteObject(controlBrush);
+    if (font)
+        SelectObject(dc, font->GetHandle());
+    const bool play = playButton && WindowFromDC(dc) == playButton->hwnd;
+    const COLORREF face = play ? kPlayFace : kOtherFace;
+    SetBkColor(dc, face);
+    controlBrush = CreateSolidBrush(face);
+    SetTextColor(dc, play ? 0xFFFFFF : 0x000000);
+    return controlBrush;
+}
+
+// The one place that decides whether the window may close, however the
+// closing was asked for.
+bool FormMain::ConfirmClose() {
+    UnregisterHotKeys();
+    if (!AskYesNo("Vuoi realmente uscire?", "Uscita")) {
+        RegisterHotKeys();
+        return false;
+    }
+    if (timer)
+        timer->Stop();
+    return true;
+}
+
+void FormMain::OnFormResize() {}
+void FormMain::OnTimerTick() {
+    engine.OnTimerTick();
+}
+bool FormMain::OnFormChar(int) {
+    return true;
+}
+
+bool FormMain::OnTextBoxChar(TextBox*, int ch) {
+    return ch != '\t' && ch != '\r';
+}
+
+void FormMain::OnFormKeyDown(int) {}
+void FormMain::OnFormKeyUp(int) {}
+
+void FormMain::OnMenuCommand(GUIElement* item) {
+    if (exitItem && item->id == exitItem->id) {
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        // Only a close that really happened ends the window's life: after a
+        // vetoed one the window stays exactly as it was.
+        if (destroyed)
+            created = false;
+    }
+    if (homeItem && item->id == homeItem->id)
+        ShellOpen(kHomePage);
+    if (guideItem && item->id == guideItem->id)
+        ShellOpen(kGuidePage);
+}
+
+void FormMain::OnFormLeftButtonUp(int, int) {}
+void FormMain::OnFormLeftButtonDown(int, int) {}
+
+void FormMain::OnChoiceClicked(GUIElement* element) {
+    auto* picture = dynamic_cast<ImageFrame*>(element);
+    if (!picture)
+        return;
+    const std::pair<ImageFrame*, Picture> pictures[] = {
+        {paperChoice, Picture::PaperChoice},       {rockChoice, Picture::RockChoice},
+        {scissorsChoice, Picture::ScissorsChoice}, {banner, Picture::Banner},
+        {computerHand, Picture::ComputerHand},     {playerHand, Picture::PlayerHand}};
+    for (const auto& [frame, name] : pictures)
+        if (frame == picture)
+            engine.OnChoiceClicked(name);
+}
+
+void FormMain::OnTextBoxClicked(TextBox* textBox) {
+    if (textBox->created)
+        SendMessageW(textBox->hwnd, EM_SETSEL, 0, -1);
+}
+
+void FormMain::OnButtonClicked(GUIElement* button) {
+    if (closeButton && button->id == closeButton->id) {
+        OnMenuCommand(exitItem);
+    } else if (playButton && button->id == playButton->id) {
+        // The caption is the only record of which half of the command applies.
+        if (playButton->GetTextNarrow() == RoundEngine::kAbandonCaption)
+            AbandonMatch();
+        else
+            StartMatch();
+    } else if (infoButton && button->id == infoButton->id) {
+        delete aboutForm; // every click makes a fresh window
+        aboutForm = new FormAbout(this);
+        aboutForm->logoId = IDB_ABOUT_LOGO;
+        aboutForm->logoWidth = 164;
+        aboutForm->logoHeight = 50;
+        aboutForm->titleText = "Tarn Trevalo 1.0";
+        aboutForm->copyrightText = TREVALO_COPYRIGHT;
+        aboutForm->noticeText =
+            "Trevalo \xE8 un programma freeware: puoi usarlo e regalarlo liberamente, "
+            "purch\xE9 non venga modificato n\xE9 venduto.\r\n\r\n"
+            "Il programma \xE8 fornito cos\xEC com'\xE8, senza alcuna garanzia: l'autore non "
+            "risponde di alcun danno derivante dal suo uso.\r\n\r\n"
+            "Buon divertimento!";
+        aboutForm->webAddress = kHomePage;
+        Focus();
+        aboutForm->Show();
+    }
+}
+
+} // namespace MyGame
