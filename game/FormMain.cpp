@@ -89,6 +89,8 @@ FormMain::FormMain(HINSTANCE instance, const std::string& title, Clock& clock, R
 // Teardown order: the timer first, so that no tick reaches a half-gone
 // form; then the window, then every element, font and bitmap.
 FormMain::~FormMain() {
+    if (mainForm == this)
+        mainForm = nullptr; // menu commands must not fall back on a form that is gone
     Delete(timer);
     if (hwnd && !destroyed && IsWindow(hwnd)) {
         closeHandler = nullptr; // the program is ending: nothing to ask

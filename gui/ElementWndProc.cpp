@@ -257,6 +257,13 @@ void DetachWindow(HWND window, WNDPROC original) {
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
 }
 
+void ReleaseWindowClass(const std::wstring& className, HINSTANCE instance, HBRUSH background) {
+    if (className.empty() || !UnregisterClassW(className.c_str(), instance))
+        return; // never registered, or a window of it still exists
+    if (background && background != GetSysColorBrush(COLOR_BTNFACE))
+        DeleteObject(background);
+}
+
 LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DispatchState& state = Dispatch();
     GUIElement* element = FindElementByHwnd(hwnd);

@@ -4,6 +4,7 @@
 // control an element wraps. It finds the element of the window in the
 // registry and turns each message into a call of its operations.
 #include <windows.h>
+#include <string>
 
 namespace TarnUtility {
 
@@ -32,5 +33,9 @@ void ForgetElement(const GUIElement* element);
 // keeps the main window's promise to end the loop. Only while the window
 // still exists and still calls ElementWndProc.
 void DetachWindow(HWND window, WNDPROC original);
+
+// Unregisters an element's own window class once its window is gone, and
+// releases the solid brush made for its background (any but the system's).
+void ReleaseWindowClass(const std::wstring& className, HINSTANCE instance, HBRUSH background);
 
 } // namespace TarnUtility

@@ -34,6 +34,7 @@ Form::~Form() {
     }
     // Icons from LoadIconW are shared by the system: there is nothing to release.
     iconHandle = nullptr;
+    ReleaseWindowClass(className, instance, windowClass.hbrBackground);
 }
 
 DWORD Form::ComputeStyle() const {
@@ -65,7 +66,7 @@ void Form::Create() {
         return;
     const std::wstring title = text;
     // Every form registers a class of its own, named after the id counter.
-    const std::wstring className = L"Window" + ToDecimalWide(nextElementId);
+    className = L"Window" + ToDecimalWide(nextElementId);
     id = ++nextElementId;
 
     windowClass = WNDCLASSW{};

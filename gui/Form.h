@@ -49,6 +49,9 @@ public:
     // The window style and extended style that Create() uses.
     DWORD ComputeStyle() const;
     DWORD ComputeExtendedStyle() const;
+
+private:
+    std::wstring className; // this form's own window class, once registered
 };
 
 } // namespace TarnUtility

@@ -15,6 +15,10 @@ PanelChildren::PanelChildren(GUIElement* parent) : Child(nullptr) {
 PanelChildren::~PanelChildren() {
     if (controlBrush)
         DeleteObject(controlBrush);
+    // Only once the window is gone (it goes with its parent's) can the class
+    // and its background brush go too.
+    if (destroyed || !hwnd)
+        ReleaseWindowClass(className, windowClass.hInstance, windowClass.hbrBackground);
 }
 
 DWORD PanelChildren::ComputeStyle() const {
@@ -36,7 +40,7 @@ void PanelChildren::Create() {
     if (created)
         return;
     // Every panel registers a class of its own, named after the id counter.
-    const std::wstring className = L"PanelChildren" + ToDecimalWide(nextElementId);
+    className = L"PanelChildren" + ToDecimalWide(nextElementId);
     id = ++nextElementId;
 
     windowClass = WNDCLASSW{};

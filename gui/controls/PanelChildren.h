@@ -37,6 +37,8 @@ public:
     void SetScrollRange(int minimum, int maximum);
 
 protected:
+    std::wstring className; // this panel's own window class, once registered
+
     // Runs the shared paint behaviour without repainting the background over
     // what the panel has just drawn.
     void PaintHandlerOnly();
