@@ -1,0 +1,153 @@
+// The About window opened by the game's "Info" button: its layout and
+// style, the owner disabled while it is open, every way of closing it, the
+// links, a fresh window per click, and the game window going first.
+#include "game/GameTest.h"
+
+#include "about/FormAbout.h"
+#include "gui/controls/Image.h"
+#include "gui/controls/Label.h"
+#include "gui/controls/PanelChildren.h"
+#include "gui/controls/TextBox.h"
+#include "res/ResourceIds.h"
+
+namespace MyGame {
+namespace {
+
+using TarnUtility::FormAbout;
+using TarnUtility::GUIElement;
+
+class About : public GameTest {
+protected:
+    FormAbout* OpenAbout() {
+        Open();
+        SendMessageW(form->infoButton->hwnd, BM_CLICK, 0, 0);
+        TarnUtility::PumpMessages();
+        return form->aboutForm;
+    }
+};
+
+void ExpectPlaced(HWND parent, const GUIElement* element, int left, int top, int width,
+                  int height) {
+    RECT box{};
+    GetWindowRect(element->hwnd, &box);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_EQ(box.left, left) << element->typeName;
+    EXPECT_EQ(box.top, top) << element->typeName;
+    EXPECT_EQ(box.right - box.left, width) << element->typeName;
+    EXPECT_EQ(box.bottom - box.top, height) << element->typeName;
+}
+
+TEST_F(About, TheLayoutFillsA600By300ClientArea) {
+    FormAbout* about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    ExpectPlaced(about->hwnd, about->logoPanel, 10, 10, 184, 280);
+    // A bitmap static sizes itself to its bitmap: 163 of the 164 asked for.
+    ExpectPlaced(about->logoPanel->hwnd, about->logoImage, 5, 5, 163, 50);
+    ExpectPlaced(about->hwnd, about->titleLabel, 209, 10, 381, 25);
+    ExpectPlaced(about->hwnd, about->copyrightLabel, 209, 35, 381, 25);
+    ExpectPlaced(about->hwnd, about->webLink, 209, 55, 150, 22);
+    ExpectPlaced(about->hwnd, about->mailLink, 369, 55, 150, 22);
+    ExpectPlaced(about->hwnd, about->noticeBox, 209, 85, 381, 155);
+    ExpectPlaced(about->hwnd, about->okButton, 359, 250, 80, 25);
+    RECT client{};
+    GetClientRect(about->hwnd, &client);
+    EXPECT_EQ(client.right, 600);
+    EXPECT_EQ(client.bottom, 300);
+}
+
+TEST_F(About, ItShowsTheGamesTextsInADialogWindow) {
+    FormAbout* about = OpenAbout();
+    EXPECT_EQ(TarnUtility::StyleOf(about->hwnd) & ~WS_CLIPSIBLINGS, 0x10C80080u);
+    EXPECT_EQ(TarnUtility::ExtendedStyleOf(about->hwnd) & ~WS_EX_WINDOWEDGE, 0x81u);
+    wchar_t title[32] = {};
+    GetWindowTextW(about->hwnd, title, 32);
+    EXPECT_EQ(std::wstring(title), L"Info...");
+    EXPECT_EQ(about->titleLabel->GetText(), L"Tarn Trevalo 1.0");
+    EXPECT_EQ(about->copyrightLabel->GetTextNarrow(), TREVALO_COPYRIGHT);
+    EXPECT_EQ(about->webLink->GetText(), L"http://www.tarn.example");
+    EXPECT_EQ(about->mailLink->GetText(), L"info@tarn.example");
+    EXPECT_NE(about->noticeBox->GetText().find(L"freeware"), std::wstring::npos);
+    EXPECT_NE(about->logoImage->bitmap, nullptr);
+    const DWORD box = TarnUtility::StyleOf(about->noticeBox->hwnd);
+    EXPECT_TRUE(box & ES_MULTILINE);
+    EXPECT_TRUE(box & ES_READONLY);
+    EXPECT_TRUE(box & WS_VSCROLL);
+    EXPECT_EQ(GetFocus(), about->okButton->hwnd);
+}
+
+// The ways of closing the About window.
+void CloseByOk(FormAbout& about) {
+    SendMessageW(about.okButton->hwnd, BM_CLICK, 0, 0);
+}
+void CloseByEnterInTheNotice(FormAbout& about) {
+    SendMessageW(about.noticeBox->hwnd, WM_CHAR, '\r', 0);
+}
+void CloseByEscape(FormAbout& about) {
+    SendMessageW(about.okButton->hwnd, WM_CHAR, 27, 0);
+}
+void CloseByBox(FormAbout& about) {
+    SendMessageW(about.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+class AboutClosing : public About, public ::testing::WithParamInterface<void (*)(FormAbout&)> {};
+
+TEST_P(AboutClosing, TheOwnerIsDisabledWhileOpenAndEnabledAfter) {
+    FormAbout* about = OpenAbout();
+    HWND window = about->hwnd;
+    EXPECT_FALSE(IsWindowEnabled(form->hwnd));
+    EXPECT_EQ(form->companionForm, about);
+    GetParam()(*about);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(IsWindowEnabled(form->hwnd));
+    EXPECT_EQ(form->companionForm, nullptr);
+    EXPECT_EQ(form->aboutForm, about); // kept until the next click
+    EXPECT_TRUE(Recorder::questions.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWay, AboutClosing,
+                         ::testing::Values(CloseByOk, CloseByEnterInTheNotice, CloseByEscape,
+                                           CloseByBox));
+
+TEST_F(About, OtherCharactersReachTheControls) {
+    FormAbout* about = OpenAbout();
+    EXPECT_TRUE(about->OnFormChar('a'));
+    EXPECT_TRUE(IsWindow(about->hwnd));
+}
+
+TEST_F(About, TheLinksOpenTheSiteAndTheMailAddress) {
+    FormAbout* about = OpenAbout();
+    Click(about->webLink);
+    Click(about->mailLink);
+    EXPECT_EQ(Recorder::opened,
+              (std::vector<std::wstring>{L"http://www.tarn.example", L"mailto:info@tarn.example"}));
+    EXPECT_TRUE(IsWindow(about->hwnd));
+}
+
+TEST_F(About, EachClickMakesAFreshWindow) {
+    FormAbout* first = OpenAbout();
+    HWND firstWindow = first->hwnd;
+    CloseByOk(*first);
+    const size_t elements = TarnUtility::ElementRegistry().size();
+    SendMessageW(form->infoButton->hwnd, BM_CLICK, 0, 0);
+    FormAbout* second = form->aboutForm;
+    EXPECT_NE(second->hwnd, firstWindow);
+    EXPECT_TRUE(IsWindow(second->hwnd));
+    EXPECT_FALSE(IsWindowEnabled(form->hwnd));
+    EXPECT_EQ(TarnUtility::ElementRegistry().size(), elements); // the first one is gone
+}
+
+TEST_F(About, TheGameWindowMayGoWhileTheAboutWindowIsOpen) {
+    FormAbout* about = OpenAbout();
+    HWND aboutWindow = about->hwnd;
+    HWND okWindow = about->okButton->hwnd;
+    HWND panelWindow = about->logoPanel->hwnd;
+    delete form;
+    form = nullptr;
+    TarnUtility::PumpMessages();
+    EXPECT_FALSE(IsWindow(aboutWindow));
+    EXPECT_FALSE(IsWindow(okWindow));
+    EXPECT_FALSE(IsWindow(panelWindow));
+}
+
+} // namespace
+} // namespace MyGame
