@@ -18,3 +18,4 @@
 // The maker's copyright line, shown in the window title, the About window
 // and the version block.
 #define TREVALO_COPYRIGHT "Copyright 2026 Tarn"
+#define TREVALO_COPYRIGHT_WIDE L"Copyright 2026 Tarn"
