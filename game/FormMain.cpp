@@ -77,6 +77,12 @@ FormMain::FormMain(HINSTANCE instance, const std::string& title, Clock& clock, R
     leftUpHandler = RouteLeftUp;
     leftDownHandler = RouteLeftDown;
     SetBackColor(0);
+    // Made at the outer size that holds a 640 x 480 client area and a menu
+    // bar: resizing the window once it shows would paint it all again.
+    RECT outer{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&outer, ComputeStyle(), TRUE, ComputeExtendedStyle());
+    width = outer.right - outer.left;
+    height = outer.bottom - outer.top;
     Create(); // builds the content from WM_CREATE, before the window shows
     SetIcon(IDI_TREVALO);
     if (hwnd)
@@ -147,10 +153,11 @@ void FormMain::BuildMenuBar() {
 }
 
 // Builds every element for a client area of width W: the buttons keep to
-// the right edge, the table and the choices are centred.
+// the right edge, the table and the choices are centred. The window exists
+// while this runs (from WM_CREATE), so W is its client width.
 void FormMain::BuildContent() {
     BuildMenuBar();
-    if (created) {
+    if (hwnd) {
         RECT client{};
         GetClientRect(hwnd, &client);
         width = client.right - client.left;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/GUIElement.h"
+#include "util/SystemLibrary.h"
 #include "util/Text.h"
 
 namespace TarnUtility {
@@ -35,8 +36,14 @@ struct ToolInfo {
 void GUIElement::CreateTooltip(HWND window) {
     if (tooltipText.empty() || !window)
         return;
+    // comctl32.dll, which makes the tooltip class, is loaded with the first
+    // tooltip; this program's elements carry none.
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const auto init = reinterpret_cast<InitFunction>(
+        reinterpret_cast<void*>(SystemFunction(L"comctl32.dll", "InitCommonControlsEx")));
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    if (init)
+        init(&controls);
     tooltipWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, window,
                                     nullptr, nullptr, nullptr);

@@ -8,8 +8,9 @@ namespace TarnUtility {
 // Hands `target` to the shell's "open" verb; true when the shell accepted it.
 bool ShellOpen(std::string target);
 
-// The platform call behind ShellOpen. The program leaves it at ShellExecuteW;
-// tests point it at a recorder so that no browser starts.
+// The platform call behind ShellOpen: ShellExecuteW, from shell32.dll
+// loaded with the first address opened. Tests point it at a recorder so
+// that no browser starts; the program never changes it.
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND owner, LPCWSTR verb, LPCWSTR file,
                                                 LPCWSTR parameters, LPCWSTR directory, INT show);
 extern ShellExecuteFunction shellExecuteFunction;

@@ -8,8 +8,9 @@ namespace TarnUtility {
 // A new sound cuts off the one still playing; a missing resource is silent.
 void PlayResourceSound(int id);
 
-// The platform call behind PlayResourceSound. The program leaves it at
-// PlaySoundW; tests point it at a recorder so that nothing is heard.
+// The platform call behind PlayResourceSound: PlaySoundW, from winmm.dll
+// loaded with the first sound. Tests point it at a recorder so that
+// nothing is heard; the program never changes it.
 using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR sound, HMODULE module, DWORD flags);
 extern PlaySoundFunction playSoundFunction;
 

@@ -59,12 +59,11 @@ void PanelChildren::Create() {
     hwnd = CreateWindowExW(extendedStyle, className.c_str(), text.c_str(), ComputeStyle(), left,
                            top, width, height, parent ? parent->hwnd : nullptr,
                            reinterpret_cast<HMENU>(INT_PTR{id}), nullptr, nullptr);
+    // Created before its first paint, so that this paint already draws the
+    // panel's picture or text.
+    created = true;
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
-    created = true;
-    // That first paint came before the panel counted as created and drew
-    // nothing of its own: paint again, now with its picture or text.
-    InvalidateRect(hwnd, nullptr, TRUE);
     if (createHandler)
         createHandler(this, hwnd);
     SetScrollRange(scrollMin, scrollMax);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -238,8 +239,16 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
         const int pick = picks[rounds % 3];
         // The choices appear after the countdown.
         ASSERT_TRUE(WaitFor([&] { return Shows(270, 369, hands[1]); }, 15000)) << rounds;
-        ClickAt(choiceLeft[pick] + 50, 419);
-        ASSERT_TRUE(WaitFor([&] { return Shows(453, 197, hands[pick]); }, 5000)) << rounds;
+        // A click that comes while the choices are still being put up may
+        // find none under it; as a person would, click again.
+        bool picked = false;
+        for (int attempt = 0; attempt < 3 && !picked; ++attempt) {
+            if (attempt > 0)
+                std::printf("round %d: clicking the choice again\n", rounds);
+            ClickAt(choiceLeft[pick] + 50, 419);
+            picked = WaitFor([&] { return Shows(453, 197, hands[pick]); }, 2500);
+        }
+        ASSERT_TRUE(picked) << "round " << rounds;
         int computer = -1;
         for (int frame = 3; frame < 6; ++frame)
             if (Shows(86, 197, hands[frame]))
