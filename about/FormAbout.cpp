@@ -1,6 +1,7 @@
 #include "about/FormAbout.h"
 
 #include "gui/FontDescription.h"
+#include "gui/Owned.h"
 #include "gui/controls/Button.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/Image.h"
@@ -66,18 +67,11 @@ void AboutRouteButtonClick(GUIElement* element) {
         about->OnButtonClicked(element);
 }
 
-template <typename Element> Element* Placed(Element* element, int left, int top, int w, int h) {
-    element->left = left;
-    element->top = top;
-    element->width = w;
-    element->height = h;
+// Every child carries the character handler, so that Enter and Escape
+// close the window wherever the focus is.
+template <typename Element> Element* AboutChild(Element* element, int left, int top, int w, int h) {
     element->charHandler = AboutRouteChar;
-    return element;
-}
-
-template <typename Element> void Delete(Element*& element) {
-    delete element;
-    element = nullptr;
+    return Placed(element, left, top, w, h);
 }
 
 } // namespace
@@ -112,16 +106,16 @@ FormAbout::FormAbout(Form* owner) : Form(owner->instance, true), ownerForm(owner
 FormAbout::~FormAbout() {
     if (ownerForm && ownerForm->companionForm == this)
         ownerForm->companionForm = nullptr;
-    Delete(logoPanel);
-    Delete(copyrightLabel);
-    Delete(logoImage);
-    Delete(titleLabel);
-    Delete(noticeBox);
-    Delete(okButton);
-    Delete(titleFont);
-    Delete(linkFont);
-    Delete(webLink);
-    Delete(mailLink);
+    DeleteOwned(logoPanel);
+    DeleteOwned(copyrightLabel);
+    DeleteOwned(logoImage);
+    DeleteOwned(titleLabel);
+    DeleteOwned(noticeBox);
+    DeleteOwned(okButton);
+    DeleteOwned(titleFont);
+    DeleteOwned(linkFont);
+    DeleteOwned(webLink);
+    DeleteOwned(mailLink);
     // Closing and destroying the window happens in the Form part; the
     // form's own font must outlive that, so it goes last.
     if (created && hwnd && !destroyed && IsWindow(hwnd)) {
@@ -131,7 +125,7 @@ FormAbout::~FormAbout() {
         created = false;
         ownerForm->SetEnabled(true);
     }
-    Delete(font);
+    DeleteOwned(font);
 }
 
 void FormAbout::OnShow() {
@@ -144,24 +138,24 @@ void FormAbout::BuildContent() {
     const int column = logoWidth + 45;
     const int columnWidth = w - column - 10;
 
-    logoPanel = Placed(new PanelChildren(this), 10, 10, logoWidth + 20, h - 20);
+    logoPanel = AboutChild(new PanelChildren(this), 10, 10, logoWidth + 20, h - 20);
     logoPanel->flatBorder = false;
     logoPanel->SetBorder(true);
     logoPanel->Create();
 
-    logoImage = Placed(new Image(logoPanel, logoId), 5, 5, logoWidth, logoHeight);
+    logoImage = AboutChild(new Image(logoPanel, logoId), 5, 5, logoWidth, logoHeight);
     logoImage->Create();
 
-    titleLabel = Placed(new Label(this, titleText), column, 10, columnWidth, 25);
+    titleLabel = AboutChild(new Label(this, titleText), column, 10, columnWidth, 25);
     titleLabel->font = titleFont;
     titleLabel->Create();
 
-    copyrightLabel = Placed(new Label(this, copyrightText), column, 35, columnWidth, 25);
+    copyrightLabel = AboutChild(new Label(this, copyrightText), column, 35, columnWidth, 25);
     copyrightLabel->font = font;
     copyrightLabel->Create();
 
     auto makeLink = [this](int left, const std::string& shown) {
-        auto* link = Placed(new CellControl(this), left, 55, 150, 22);
+        auto* link = AboutChild(new CellControl(this), left, 55, 150, 22);
         link->textColor = kLinkColor;
         link->textAlign = 0;
         link->SetText(shown);
@@ -174,7 +168,7 @@ void FormAbout::BuildContent() {
     webLink = makeLink(column, webAddress);
     mailLink = makeLink(column + 160, ReplaceAll(webAddress, "http://www.", "info@"));
 
-    noticeBox = Placed(new TextBox(this, noticeText), column, 85, columnWidth, h - 145);
+    noticeBox = AboutChild(new TextBox(this, noticeText), column, 85, columnWidth, h - 145);
     noticeBox->multiline = true;
     noticeBox->ApplyStyle();
     noticeBox->readOnly = true;
@@ -183,7 +177,8 @@ void FormAbout::BuildContent() {
     noticeBox->ApplyStyle();
     noticeBox->Create();
 
-    okButton = Placed(new Button(this, "OK"), column + columnWidth / 2 - 80 / 2, h - 50, 80, 25);
+    okButton =
+        AboutChild(new Button(this, "OK"), column + columnWidth / 2 - 80 / 2, h - 50, 80, 25);
     okButton->clickHandler = AboutRouteButtonClick;
     okButton->Create();
     okButton->Focus();

@@ -3,6 +3,7 @@
 #include "about/FormAbout.h"
 #include "gui/ElementRegistry.h"
 #include "gui/FontDescription.h"
+#include "gui/Owned.h"
 #include "gui/controls/Button.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/Image.h"
@@ -35,19 +36,6 @@ constexpr COLORREF kOtherFace = 0xDCDCDC; // light grey
 HBITMAP LoadStrip(int id) {
     return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
-template <typename Element> Element* Placed(Element* element, int left, int top, int w, int h) {
-    element->width = w;
-    element->height = h;
-    element->left = left;
-    element->top = top;
-    return element;
-}
-
-template <typename Element> void Delete(Element*& element) {
-    delete element;
-    element = nullptr;
 }
 
 } // namespace
@@ -97,46 +85,46 @@ FormMain::FormMain(HINSTANCE instance, const std::string& title, Clock& clock, R
 FormMain::~FormMain() {
     if (mainForm == this)
         mainForm = nullptr; // menu commands must not fall back on a form that is gone
-    Delete(timer);
+    DeleteOwned(timer);
     if (hwnd && !destroyed && IsWindow(hwnd)) {
         closeHandler = nullptr; // the program is ending: nothing to ask
         SendMessageW(hwnd, WM_CLOSE, 0, 0);
     }
     created = false;
-    Delete(aboutForm);
-    Delete(menuBar);
-    Delete(fileMenu);
-    Delete(exitItem);
-    Delete(helpMenu);
-    Delete(homeItem);
-    Delete(guideItem);
-    Delete(font);
-    Delete(closeButton);
-    Delete(infoButton);
-    Delete(playButton);
-    Delete(titleImage);
+    DeleteOwned(aboutForm);
+    DeleteOwned(menuBar);
+    DeleteOwned(fileMenu);
+    DeleteOwned(exitItem);
+    DeleteOwned(helpMenu);
+    DeleteOwned(homeItem);
+    DeleteOwned(guideItem);
+    DeleteOwned(font);
+    DeleteOwned(closeButton);
+    DeleteOwned(infoButton);
+    DeleteOwned(playButton);
+    DeleteOwned(titleImage);
     if (controlBrush)
         DeleteObject(controlBrush);
-    Delete(messageFont);
-    Delete(scoreFont);
+    DeleteOwned(messageFont);
+    DeleteOwned(scoreFont);
     // The strips go before the pictures that show them; nothing paints
     // in between, since the window is gone.
     if (handsStrip)
         DeleteObject(handsStrip);
     if (bannerStrip)
         DeleteObject(bannerStrip);
-    Delete(scoreCell);
-    Delete(topBar);
-    Delete(bottomBar);
-    Delete(leftBar);
-    Delete(rightBar);
-    Delete(computerHand);
-    Delete(playerHand);
-    Delete(rockChoice);
-    Delete(scissorsChoice);
-    Delete(paperChoice);
-    Delete(banner);
-    Delete(messageCell);
+    DeleteOwned(scoreCell);
+    DeleteOwned(topBar);
+    DeleteOwned(bottomBar);
+    DeleteOwned(leftBar);
+    DeleteOwned(rightBar);
+    DeleteOwned(computerHand);
+    DeleteOwned(playerHand);
+    DeleteOwned(rockChoice);
+    DeleteOwned(scissorsChoice);
+    DeleteOwned(paperChoice);
+    DeleteOwned(banner);
+    DeleteOwned(messageCell);
 }
 
 void FormMain::BuildMenuBar() {
