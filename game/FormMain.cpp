@@ -329,12 +329,16 @@ void FormMain::OnButtonClicked(GUIElement* button) {
         aboutForm->logoHeight = 50;
         aboutForm->titleText = "Tarn Trevalo 1.0";
         aboutForm->copyrightText = TREVALO_COPYRIGHT;
-        aboutForm->noticeText =
-            "Trevalo \xE8 un programma freeware: puoi usarlo e regalarlo liberamente, "
-            "purch\xE9 non venga modificato n\xE9 venduto.\r\n\r\n"
-            "Il programma \xE8 fornito cos\xEC com'\xE8, senza alcuna garanzia: l'autore non "
-            "risponde di alcun danno derivante dal suo uso.\r\n\r\n"
-            "Buon divertimento!";
+        // Lines short enough for the notice box, which does not wrap them.
+        aboutForm->noticeText = "Trevalo \xE8 un programma freeware: puoi usarlo e\r\n"
+                                "regalarlo liberamente, purch\xE9 non venga\r\n"
+                                "modificato n\xE9 venduto.\r\n"
+                                "\r\n"
+                                "Il programma \xE8 fornito cos\xEC com'\xE8, senza alcuna\r\n"
+                                "garanzia: l'autore non risponde di alcun danno\r\n"
+                                "derivante dal suo uso.\r\n"
+                                "\r\n"
+                                "Buon divertimento!";
         aboutForm->webAddress = kHomePage;
         Focus();
         aboutForm->Show();
