@@ -7,11 +7,11 @@ TREVALO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$TREVALO_ROOT/scripts/display.sh"
 
 trevalo_setup
-if [ "$TREVALO_ARCH" = i686 ]; then
-    trevalo_build i686 ON
-else
-    echo "This kernel runs no 32-bit code: building the 32-bit program, testing the x86-64 build."
-    trevalo_build i686 OFF
+# The 32-bit program and its tests are always built, so that both compile
+# cleanly wherever they are run.
+trevalo_build i686 ON
+if [ "$TREVALO_ARCH" != i686 ]; then
+    echo "This kernel runs no 32-bit code: the tests run on the x86-64 build."
     trevalo_build "$TREVALO_ARCH" ON
 fi
 

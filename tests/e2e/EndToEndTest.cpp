@@ -141,24 +141,25 @@ protected:
         return shot.pixels == frame.pixels;
     }
 
+    struct TextSearch {
+        const wchar_t* prefix;
+        std::wstring found;
+    };
+
+    static BOOL CALLBACK MatchText(HWND child, LPARAM data) {
+        auto* search = reinterpret_cast<TextSearch*>(data);
+        wchar_t text[64] = {};
+        GetWindowTextW(child, text, 64);
+        if (std::wstring(text).rfind(search->prefix, 0) != 0)
+            return TRUE;
+        search->found = text;
+        return FALSE;
+    }
+
+    // The text of the game's first child window whose text starts so.
     std::wstring ChildText(const wchar_t* startingWith) const {
-        struct Search {
-            const wchar_t* prefix;
-            std::wstring found;
-        } search{startingWith, L""};
-        EnumChildWindows(
-            game,
-            [](HWND child, LPARAM data) {
-                auto* s = reinterpret_cast<Search*>(data);
-                wchar_t text[64] = {};
-                GetWindowTextW(child, text, 64);
-                if (std::wstring(text).rfind(s->prefix, 0) == 0) {
-                    s->found = text;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        TextSearch search{startingWith, L""};
+        EnumChildWindows(game, MatchText, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
@@ -181,22 +182,20 @@ protected:
         ASSERT_FALSE(IsWindow(box));
     }
 
+    static BOOL CALLBACK MatchPicture(HWND child, LPARAM data) {
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 16);
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        if (lstrcmpiW(kind, L"Static") != 0 || (style & SS_TYPEMASK) != SS_BITMAP)
+            return TRUE;
+        GetWindowRect(child, reinterpret_cast<RECT*>(data));
+        return FALSE;
+    }
+
     // The screen rectangle of the About window's logo picture.
     static RECT LogoOf(HWND about) {
         RECT found{};
-        EnumChildWindows(
-            about,
-            [](HWND child, LPARAM data) {
-                wchar_t kind[16] = {};
-                GetClassNameW(child, kind, 16);
-                const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
-                if (lstrcmpiW(kind, L"Static") == 0 && (style & SS_TYPEMASK) == SS_BITMAP) {
-                    GetWindowRect(child, reinterpret_cast<RECT*>(data));
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        EnumChildWindows(about, MatchPicture, reinterpret_cast<LPARAM>(&found));
         return found;
     }
 
