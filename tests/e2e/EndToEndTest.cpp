@@ -112,19 +112,34 @@ protected:
     // Moves the mouse to a point of the game's client area and clicks there.
     void ClickAt(int x, int y) { ClickScreen(clientLeft + x, clientTop + y); }
 
+    // Clicks at a point of the client area until `done`, at most three
+    // times: under Wine a click now and then reaches no window, and a person
+    // would simply click again. Each extra click is reported.
+    bool ClickUntil(int x, int y, const char* what, const std::function<bool()>& done) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (attempt > 0)
+                std::printf("clicking %s again\n", what);
+            ClickAt(x, y);
+            if (WaitFor(done, 3000))
+                return true;
+        }
+        return false;
+    }
+
+    // Moves, presses and releases at the pace of a hand.
     static void ClickScreen(int x, int y) {
         const int width = GetSystemMetrics(SM_CXSCREEN);
         const int height = GetSystemMetrics(SM_CYSCREEN);
-        INPUT input[3] = {};
-        for (INPUT& i : input) {
-            i.type = INPUT_MOUSE;
-            i.mi.dx = (x * 65535 + width / 2) / (width - 1);
-            i.mi.dy = (y * 65535 + height / 2) / (height - 1);
+        const DWORD steps[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+        for (DWORD step : steps) {
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dx = (x * 65535 + width / 2) / (width - 1);
+            input.mi.dy = (y * 65535 + height / 2) / (height - 1);
+            input.mi.dwFlags = step | MOUSEEVENTF_ABSOLUTE;
+            SendInput(1, &input, sizeof(INPUT));
+            Sleep(40);
         }
-        input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-        input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-        SendInput(3, input, sizeof(INPUT));
     }
 
     static void PressKey(WORD key) {
@@ -228,8 +243,8 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
     EXPECT_TRUE(Shows(86, 197, hands[3]));
     EXPECT_TRUE(Shows(453, 197, hands[1]));
 
-    ClickAt(322, 46); // "GIOCA"
-    ASSERT_TRUE(WaitFor([&] { return ChildText(L"ABBANDONA") == L"ABBANDONA"; }, 5000));
+    ASSERT_TRUE(
+        ClickUntil(322, 46, "GIOCA", [&] { return ChildText(L"ABBANDONA") == L"ABBANDONA"; }));
 
     const int picks[] = {1, 0, 2}; // rock, paper, scissors in turn
     const int choiceLeft[] = {150, 270, 390};
@@ -238,16 +253,9 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
         const int pick = picks[rounds % 3];
         // The choices appear after the countdown.
         ASSERT_TRUE(WaitFor([&] { return Shows(270, 369, hands[1]); }, 15000)) << rounds;
-        // A click that comes while the choices are still being put up may
-        // find none under it; as a person would, click again.
-        bool picked = false;
-        for (int attempt = 0; attempt < 3 && !picked; ++attempt) {
-            if (attempt > 0)
-                std::printf("round %d: clicking the choice again\n", rounds);
-            ClickAt(choiceLeft[pick] + 50, 419);
-            picked = WaitFor([&] { return Shows(453, 197, hands[pick]); }, 2500);
-        }
-        ASSERT_TRUE(picked) << "round " << rounds;
+        ASSERT_TRUE(ClickUntil(choiceLeft[pick] + 50, 419, "a choice",
+                               [&] { return Shows(453, 197, hands[pick]); }))
+            << "round " << rounds;
         int computer = -1;
         for (int frame = 3; frame < 6; ++frame)
             if (Shows(86, 197, hands[frame]))
@@ -267,10 +275,9 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
     EXPECT_GE(rounds, 10);
 
     // "Info" shows the About window over the disabled game window.
-    ClickAt(442, 46);
     HWND about = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (about = FindWindowW(nullptr, L"Info...")) != nullptr; }, 10000));
+    ASSERT_TRUE(ClickUntil(442, 46, "Info",
+                           [&] { return (about = FindWindowW(nullptr, L"Info...")) != nullptr; }));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(game); }, 2000));
     const RECT logoPlace = LogoOf(about);
     HBITMAP logo =
@@ -298,11 +305,12 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(game) != FALSE; }, 2000));
 
     // "Chiudi": No keeps the game, Yes ends it with exit code 0.
-    ClickAt(562, 46);
+    auto question = [] { return FindWindowW(nullptr, L"Uscita") != nullptr; };
+    ASSERT_TRUE(ClickUntil(562, 46, "Chiudi", question));
     Answer(IDNO);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 500), static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_TRUE(IsWindow(game));
-    ClickAt(562, 46);
+    ASSERT_TRUE(ClickUntil(562, 46, "Chiudi", question));
     Answer(IDYES);
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
     DWORD exitCode = 1;
