@@ -84,6 +84,33 @@ Shot Frame(int stripId, int frame, int width, int height) {
     return shot;
 }
 
+// Saves the whole screen as a bitmap file in the temporary folder, for a
+// person to look at when the test failed; returns its path.
+std::string SaveScreen(const char* name) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const Shot shot = Capture(0, 0, width, height);
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + name + ".bmp";
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{sizeof(info), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + width * height * 4;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return "";
+    std::fwrite(&file, sizeof(file), 1, out);
+    std::fwrite(&info, sizeof(info), 1, out);
+    for (COLORREF pixel : shot.pixels) {
+        const uint32_t bgr = (GetRValue(pixel) << 16) | (GetGValue(pixel) << 8) | GetBValue(pixel);
+        std::fwrite(&bgr, 4, 1, out);
+    }
+    std::fclose(out);
+    return path;
+}
+
 class Trevalo : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -119,27 +146,61 @@ protected:
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (attempt > 0)
                 std::printf("clicking %s again\n", what);
-            ClickAt(x, y);
+            // A few pixels apart each time, so that no click is taken for
+            // the second half of a double click.
+            ClickAt(x + 5 * attempt, y + 3 * attempt);
             if (WaitFor(done, 3000))
                 return true;
         }
-        return false;
+        std::printf("the screen after the last click: %s\n", SaveScreen("trevalo-e2e").c_str());
+        Describe(clientLeft + x, clientTop + y);
+        // Wine's input now and then delivers no click to a window that shows
+        // under the cursor: press the window itself, and say so.
+        HWND under = WindowFromPoint(POINT{clientLeft + x, clientTop + y});
+        POINT inside{clientLeft + x, clientTop + y};
+        ScreenToClient(under, &inside);
+        PostMessageW(under, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
+        PostMessageW(under, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
+        const bool pressed = WaitFor(done, 3000);
+        std::printf("pressing %s's window directly %s\n", what, pressed ? "worked" : "failed too");
+        return pressed;
     }
 
-    // Moves, presses and releases at the pace of a hand.
+    // What the system thinks of the mouse and the game's input, for a test
+    // that failed to click.
+    void Describe(int x, int y) const {
+        GUITHREADINFO input{};
+        input.cbSize = sizeof(input);
+        GetGUIThreadInfo(GetWindowThreadProcessId(game, nullptr), &input);
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        HWND under = WindowFromPoint(POINT{x, y});
+        wchar_t kind[64] = {};
+        GetClassNameW(under, kind, 64);
+        std::printf("cursor %ld,%ld; click at %d,%d; window there %p (%ls); capture %p, "
+                    "focus %p, active %p, flags %lx; foreground %p, game %p\n",
+                    cursor.x, cursor.y, x, y, static_cast<void*>(under), kind,
+                    static_cast<void*>(input.hwndCapture), static_cast<void*>(input.hwndFocus),
+                    static_cast<void*>(input.hwndActive), input.flags,
+                    static_cast<void*>(GetForegroundWindow()), static_cast<void*>(game));
+    }
+
+    // Moves the mouse there, presses and releases, in one batch of input: a
+    // pause between them gives the X server's pointer time to move the
+    // cursor back under Wine's virtual desktop.
     static void ClickScreen(int x, int y) {
         const int width = GetSystemMetrics(SM_CXSCREEN);
         const int height = GetSystemMetrics(SM_CYSCREEN);
+        SetCursorPos(x, y);
+        INPUT input[3] = {};
         const DWORD steps[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-        for (DWORD step : steps) {
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dx = (x * 65535 + width / 2) / (width - 1);
-            input.mi.dy = (y * 65535 + height / 2) / (height - 1);
-            input.mi.dwFlags = step | MOUSEEVENTF_ABSOLUTE;
-            SendInput(1, &input, sizeof(INPUT));
-            Sleep(40);
+        for (int i = 0; i < 3; ++i) {
+            input[i].type = INPUT_MOUSE;
+            input[i].mi.dx = (x * 65535 + width / 2) / (width - 1);
+            input[i].mi.dy = (y * 65535 + height / 2) / (height - 1);
+            input[i].mi.dwFlags = steps[i] | MOUSEEVENTF_ABSOLUTE;
         }
+        SendInput(3, input, sizeof(INPUT));
     }
 
     static void PressKey(WORD key) {
