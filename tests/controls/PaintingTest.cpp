@@ -17,16 +17,6 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// Lets every pending paint happen, then reads a pixel of the window.
-COLORREF ScreenPixel(HWND window, int x, int y) {
-    UpdateWindow(window);
-    PumpMessages();
-    HDC dc = GetDC(window);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
-}
-
 // The topmost row of `window` holding a pixel other than `background`.
 int TopInk(HWND window, int width, int height, COLORREF background) {
     UpdateWindow(window);

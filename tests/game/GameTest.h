@@ -109,14 +109,6 @@ protected:
     FormMain* form = nullptr;
 };
 
-// A pixel as the window shows it, once every pending paint has happened.
-inline COLORREF ScreenPixel(HWND window, int x, int y) {
-    UpdateWindow(window);
-    TarnUtility::PumpMessages();
-    HDC dc = GetDC(window);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
-}
+using TarnUtility::ScreenPixel;
 
 } // namespace MyGame

@@ -42,6 +42,17 @@ inline int TakeQuitMessages() {
     return count;
 }
 
+// A pixel of a window as the screen shows it, once every pending paint has
+// happened.
+inline COLORREF ScreenPixel(HWND window, int x, int y) {
+    UpdateWindow(window);
+    PumpMessages();
+    HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return color;
+}
+
 inline DWORD StyleOf(HWND window) {
     return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
 }
