@@ -20,23 +20,49 @@ std::string ToNarrow(std::wstring text) {
     return narrow;
 }
 
+namespace {
+
+// A text that needs more steps than this is taken to grow without end.
+constexpr size_t kMaxSteps = size_t{1} << 22;
+
+// Every occurrence of `what` in `text`, left to right, replaced once; the
+// replacements are not searched.
+std::string ReplaceEachOnce(const std::string& text, const std::string& what,
+                            const std::string& with) {
+    std::string result;
+    size_t from = 0;
+    for (size_t at; (at = text.find(what, from)) != std::string::npos; from = at + what.size())
+        result.append(text, from, at - from).append(with);
+    return result.append(text, from, std::string::npos);
+}
+
+} // namespace
+
 std::string ReplaceAll(std::string text, std::string what, std::string with) {
     if (what.empty())
         return text;
-    // Every round looks for the first occurrence in the whole text, as a
-    // search from the beginning would: text before the last replacement that
-    // cannot reach into it holds none. A replacement that contains `what` is
-    // stepped over instead, since searching it again would never end.
-    const bool withHoldsWhat = with.find(what) != std::string::npos;
-    size_t from = 0;
-    for (size_t at; (at = text.find(what, from)) != std::string::npos;) {
-        text.replace(at, what.size(), with);
-        if (withHoldsWhat)
-            from = at + with.size();
-        else
-            from = at + 1 > what.size() ? at + 1 - what.size() : 0;
+    if (with.find(what) != std::string::npos)
+        return ReplaceEachOnce(text, what, with);
+    // The result grows on the left, one character at a time, from what is
+    // still to be read on the right (kept last character first). The left
+    // holds no occurrence before each step, so the first time it ends in
+    // `what`, that is the first occurrence in the whole text, as a search
+    // from the start would find it; the replacement goes back to the right,
+    // to be read again after what stood before it.
+    std::string done;
+    std::string rest(text.rbegin(), text.rend());
+    for (size_t steps = 0; !rest.empty(); ++steps) {
+        if (steps == kMaxSteps)
+            return ReplaceEachOnce(text, what, with);
+        done.push_back(rest.back());
+        rest.pop_back();
+        if (done.size() >= what.size() &&
+            done.compare(done.size() - what.size(), what.size(), what) == 0) {
+            done.resize(done.size() - what.size());
+            rest.append(with.rbegin(), with.rend());
+        }
     }
-    return text;
+    return done;
 }
 
 } // namespace TarnUtility

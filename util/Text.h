@@ -12,9 +12,11 @@ std::wstring ToWide(std::string text);
 // Each code unit keeps its low 8 bits; the length, NULs included, is kept.
 std::string ToNarrow(std::wstring text);
 
-// Replaces the first occurrence of `what` by `with` until none is left. A
-// replacement that contains `what` is not searched again (that would never
-// end), and an empty `what` leaves the text unchanged.
+// Replaces the first occurrence of `what` by `with` until none is left, so a
+// replacement can complete an occurrence with the text before or after it.
+// Where that would never end (`with` contains `what`, or the text keeps
+// growing), every occurrence in the original text is replaced once, left to
+// right. An empty `what` leaves the text unchanged.
 std::string ReplaceAll(std::string text, std::string what, std::string with);
 
 } // namespace TarnUtility

@@ -59,6 +59,16 @@ TEST(ReplaceAll, EndsWhenTheReplacementContainsThePiece) {
     EXPECT_EQ(ReplaceAll("aa", "a", "ba"), "baba");
 }
 
+TEST(ReplaceAll, EndsWhenTheReplacementsMakeTheTextGrowForEver) {
+    // Searching again would grow these without end: each occurrence of the
+    // original text is replaced once instead.
+    EXPECT_EQ(ReplaceAll("aab", "ab", "bbaa"), "abbaa");
+    EXPECT_EQ(ReplaceAll("baa", "ba", "aabb"), "aabba");
+    EXPECT_EQ(ReplaceAll("aaba", "aba", "baab"), "abaab");
+    // Growth that ends is followed to its end.
+    EXPECT_EQ(ReplaceAll("aaab", "ab", "bba"), "bbbbbbbbaaa");
+}
+
 TEST(ToDecimal, WritesSignAndDigitsOnly) {
     EXPECT_EQ(ToDecimal(0), "0");
     EXPECT_EQ(ToDecimal(-7), "-7");
