@@ -70,8 +70,8 @@ std::string GameView::GetText(TextItem item) {
     return ElementOf(form, item)->GetTextNarrow();
 }
 
-void GameView::PlaySound(int resourceId) {
-    TarnUtility::PlayResourceSound(resourceId);
+void GameView::Play(int soundId) {
+    TarnUtility::PlayResourceSound(soundId);
 }
 
 void GameView::FocusForm() {

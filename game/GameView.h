@@ -18,7 +18,7 @@ public:
     bool IsVisible(Picture picture) override;
     void SetText(TextItem item, const std::string& text) override;
     std::string GetText(TextItem item) override;
-    void PlaySound(int resourceId) override;
+    void Play(int soundId) override;
     void FocusForm() override;
 
 private:

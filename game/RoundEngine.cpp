@@ -113,7 +113,7 @@ void RoundEngine::Step() {
     const int frame = view.GetFrame(Picture::Banner);
     if (frame < kBannerLastCount) {
         view.SetFrame(Picture::Banner, frame + 1);
-        view.PlaySound(IDW_TICK);
+        view.Play(IDW_TICK);
         if (frame + 1 == 1)
             view.Show(Picture::Banner);
     } else if (frame == kBannerLastCount) {
@@ -146,12 +146,12 @@ void RoundEngine::OnChoiceClicked(Picture clicked) {
     switch (Decide(pick, computer)) {
     case Outcome::Win:
         view.SetFrame(Picture::Banner, kBannerWon);
-        view.PlaySound(IDW_ROUND_WON);
+        view.Play(IDW_ROUND_WON);
         ++playerScore;
         break;
     case Outcome::Loss:
         view.SetFrame(Picture::Banner, kBannerLost);
-        view.PlaySound(IDW_ROUND_LOST);
+        view.Play(IDW_ROUND_LOST);
         ++computerScore;
         break;
     case Outcome::Draw:

@@ -28,7 +28,7 @@ public:
     virtual bool IsVisible(Picture picture) = 0;
     virtual void SetText(TextItem item, const std::string& text) = 0;
     virtual std::string GetText(TextItem item) = 0;
-    virtual void PlaySound(int resourceId) = 0; // asynchronous; cuts the one playing
+    virtual void Play(int soundId) = 0; // asynchronous; cuts the one playing
     virtual void FocusForm() = 0;
 };
 

@@ -63,9 +63,9 @@ void RecordingView::SetText(TextItem item, const std::string& text) {
     log.push_back(std::string("text ") + NameOf(item) + " " + text);
 }
 
-void RecordingView::PlaySound(int resourceId) {
-    sounds.push_back(resourceId);
-    log.push_back("sound " + std::to_string(resourceId));
+void RecordingView::Play(int soundId) {
+    sounds.push_back(soundId);
+    log.push_back("sound " + std::to_string(soundId));
     if (duringSound)
         duringSound();
 }

@@ -31,7 +31,7 @@ public:
     bool IsVisible(Picture picture) override { return pictures[picture].visible; }
     void SetText(TextItem item, const std::string& text) override;
     std::string GetText(TextItem item) override { return texts[item]; }
-    void PlaySound(int resourceId) override;
+    void Play(int soundId) override;
     void FocusForm() override;
 
     int Frame(Picture picture) { return pictures[picture].frame; }
@@ -42,7 +42,7 @@ public:
     std::map<TextItem, std::string> texts;
     std::vector<int> sounds;
     std::vector<std::string> log;
-    std::function<void()> duringSound; // runs inside PlaySound, as a pumped message would
+    std::function<void()> duringSound; // runs inside Play, as a pumped message would
 };
 
 // Local time that moves only when told, in milliseconds from a fixed start.
