@@ -85,8 +85,14 @@ void RoundEngine::OnTimerTick() {
     timing.tickBusy = false;
 }
 
+// At or beyond: a score past the mark must still end the match.
 bool RoundEngine::MatchPoint() const {
-    return playerScore == kWinningScore || computerScore == kWinningScore;
+    return playerScore >= kWinningScore || computerScore >= kWinningScore;
+}
+
+bool RoundEngine::Choosing() {
+    return playing && view.GetFrame(Picture::Banner) == kBannerLastCount &&
+           !view.IsVisible(Picture::Banner);
 }
 
 // One step of a running match, taken when its interval has passed; at
@@ -137,6 +143,13 @@ void RoundEngine::Step() {
 }
 
 void RoundEngine::OnChoiceClicked(Picture clicked) {
+    // Only a shown choice counts, and only while the player is choosing: a
+    // press that still arrives after the pick (input queued while the
+    // program was busy, a posted message) must not score the round again.
+    const bool choice = clicked == Picture::PaperChoice || clicked == Picture::RockChoice ||
+                        clicked == Picture::ScissorsChoice;
+    if (!choice || !view.IsVisible(clicked) || !Choosing())
+        return;
     view.Show(Picture::ComputerHand);
     const int computer = view.GetFrame(Picture::ComputerHand);
     const int pick = view.GetFrame(clicked);

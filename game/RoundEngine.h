@@ -89,6 +89,8 @@ public:
     int32_t computerScore = 0;
 
     void OnTimerTick();
+    // The player picked one of the choices; anything else, or a pick while
+    // the player is not choosing, is ignored.
     void OnChoiceClicked(Picture clicked);
     void StartMatch();
     void AbandonMatch();
@@ -98,6 +100,8 @@ public:
     void ShowIdle();
     int64_t ElapsedSinceStamp(const SYSTEMTIME& now) const;
     int32_t RandomBetween(int32_t a, int32_t b);
+    // A match is on, the countdown has ended and the choices are offered.
+    bool Choosing();
 
 private:
     bool MatchPoint() const;

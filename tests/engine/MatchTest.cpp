@@ -341,20 +341,64 @@ TEST_F(Match, AClockSetBackStillEndsAMatchAtTenPoints) {
     EXPECT_EQ(view.Text(TextItem::MessageCell), "Fine partita");
 }
 
+// Choosing: the countdown has ended (the banner hidden at its last digit)
+// while a match is on. The choices must show exactly then, at every tick.
 TEST_F(Match, TheChoicesAreOnShowOnlyWhileChoosing) {
+    auto check = [this] {
+        const bool choosing =
+            engine.playing && view.Frame(Picture::Banner) == 3 && !view.Visible(Picture::Banner);
+        ASSERT_EQ(Choosing(), choosing) << "at " << clock.Millis() << " ms";
+        ASSERT_TRUE(view.Visible(Picture::PaperChoice) == view.Visible(Picture::RockChoice) &&
+                    view.Visible(Picture::RockChoice) == view.Visible(Picture::ScissorsChoice));
+    };
     engine.StartMatch();
     random.script = {0};
-    for (int round = 0; round < 3; ++round) {
-        int shown = 0;
-        while (!Choosing()) {
+    for (int round = 0; round < 12 && engine.playing; ++round) {
+        while (!Choosing() && engine.playing) {
             clock.Advance(30);
             engine.OnTimerTick();
-            shown += Choosing();
+            check();
         }
-        EXPECT_EQ(shown, 1);
-        engine.OnChoiceClicked(Picture::PaperChoice);
-        EXPECT_FALSE(view.Visible(Picture::PaperChoice));
+        engine.OnChoiceClicked(Picture::RockChoice); // rock against scissors
+        check();
     }
+    TickUntil([this] { return !engine.playing; });
+    check();
+    EXPECT_EQ(engine.playerScore, 10);
+}
+
+// A press reaching a choice picture outside the choosing state (queued
+// input, a posted message) changes nothing and plays nothing.
+TEST_F(Match, APickCountsOnlyWhileChoosing) {
+    auto pickChangesNothing = [this](Picture picture) {
+        const std::vector<std::string> before = view.log;
+        engine.OnChoiceClicked(picture);
+        return view.log == before;
+    };
+    EXPECT_TRUE(pickChangesNothing(Picture::RockChoice)); // idle
+    engine.StartMatch();
+    TickAt(1001); // the countdown's first digit
+    view.Show(Picture::RockChoice);
+    EXPECT_TRUE(pickChangesNothing(Picture::RockChoice));
+    view.Hide(Picture::RockChoice);
+
+    TickUntil([this] { return Choosing(); });
+    EXPECT_TRUE(pickChangesNothing(Picture::Banner));
+    engine.OnChoiceClicked(Picture::PaperChoice);
+    const int scored = engine.playerScore + engine.computerScore;
+    view.Show(Picture::PaperChoice); // as if the press came before the hiding
+    EXPECT_TRUE(pickChangesNothing(Picture::PaperChoice));
+    EXPECT_EQ(engine.playerScore + engine.computerScore, scored);
+}
+
+TEST_F(Match, AScorePastTenStillEndsTheMatch) {
+    engine.StartMatch();
+    PlayRound(Picture::RockChoice, 0); // rock against scissors
+    engine.playerScore = 11;
+    TickAt(clock.Millis() + 30);
+    TickAt(clock.Millis() + 30);
+    EXPECT_FALSE(engine.playing);
+    EXPECT_EQ(view.Text(TextItem::MessageCell), "Fine partita");
 }
 
 } // namespace

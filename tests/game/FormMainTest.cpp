@@ -149,6 +149,7 @@ TEST_F(Game, AWholeMatchThroughRealMessages) {
         ASSERT_TRUE(TickUntil([this] { return Choosing(); }));
         EXPECT_FALSE(form->banner->visible);
         Click(rounds == 9 ? form->scissorsChoice : form->paperChoice);
+        Click(form->rockChoice); // a late press on a choice just hidden counts for nothing
         EXPECT_FALSE(Choosing());
         EXPECT_TRUE(form->computerHand->visible);
         ++rounds;
