@@ -1,5 +1,6 @@
 #include "about/FormAbout.h"
 
+#include "gui/ElementRegistry.h"
 #include "gui/FontDescription.h"
 #include "gui/Owned.h"
 #include "gui/controls/Button.h"
@@ -100,12 +101,13 @@ FormAbout::FormAbout(Form* owner) : Form(owner->instance, true), ownerForm(owner
     owner->companionForm = this;
 }
 
-// The children go before the window. Should the window still be open (its
-// opener is being destroyed), each child's window is detached from its
-// element as the element goes, so the window's destruction reaches none.
+// Teardown order: stop dispatching to this form; then the children, each
+// window detached from its element as the element goes, so that the
+// window's destruction reaches none; then the window, if it is still open
+// (its opener is being destroyed); the form's own font, which the window
+// uses, last.
 FormAbout::~FormAbout() {
-    if (ownerForm && ownerForm->companionForm == this)
-        ownerForm->companionForm = nullptr;
+    Unlink(*this);
     DeleteOwned(logoPanel);
     DeleteOwned(copyrightLabel);
     DeleteOwned(logoImage);
@@ -116,13 +118,11 @@ FormAbout::~FormAbout() {
     DeleteOwned(linkFont);
     DeleteOwned(webLink);
     DeleteOwned(mailLink);
-    // Closing and destroying the window happens in the Form part; the
-    // form's own font must outlive that, so it goes last.
     if (created && hwnd && !destroyed && IsWindow(hwnd)) {
         UnregisterHotKeys();
-        closeHandler = nullptr;
         SendMessageW(hwnd, WM_CLOSE, 0, 0);
         created = false;
+        DestroyWindow(hwnd);
         ownerForm->SetEnabled(true);
     }
     DeleteOwned(font);

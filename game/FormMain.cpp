@@ -80,16 +80,16 @@ FormMain::FormMain(HINSTANCE instance, const std::string& title, Clock& clock, R
         mainForm = this;
 }
 
-// Teardown order: the timer first, so that no tick reaches a half-gone
-// form; then the window, then every element, font and bitmap.
+// Teardown order: stop dispatching to the form, so that nothing of it runs
+// while it goes (the program is ending: closing asks nothing); the timer,
+// so that no tick comes; the window; then every element, font and bitmap.
 FormMain::~FormMain() {
+    Unlink(*this);
     if (mainForm == this)
         mainForm = nullptr; // menu commands must not fall back on a form that is gone
     DeleteOwned(timer);
-    if (hwnd && !destroyed && IsWindow(hwnd)) {
-        closeHandler = nullptr; // the program is ending: nothing to ask
+    if (hwnd && !destroyed && IsWindow(hwnd))
         SendMessageW(hwnd, WM_CLOSE, 0, 0);
-    }
     created = false;
     DeleteOwned(aboutForm);
     DeleteOwned(menuBar);

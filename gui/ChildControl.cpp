@@ -23,6 +23,7 @@ void SubclassControl(GUIElement& element) {
         return; // not reported: the element still counts as created
     element.previousWindowProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(element.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ElementWndProc)));
+    BindWindow(element, element.hwnd, element.previousWindowProc);
 }
 
 void FinishControl(GUIElement& element) {

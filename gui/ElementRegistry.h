@@ -1,8 +1,25 @@
 #pragma once
-// The process-wide list of live elements, in construction order, through
-// which the window procedure finds the element of a window, a control id or
-// a menu command id; and the counter that hands out those ids.
+// Where elements live, and for how long.
+//
+// The lifetime rule: an element is reached only through this registry, and
+// only while it is registered. It leaves the registry first thing in its
+// destruction (Unlink), before anything of it or of its window is torn
+// down; and code that runs a handler, which may delete the element it
+// serves, looks the element up again afterwards by a token that is never
+// reused (ElementRef), and touches nothing of it once it is gone.
+//
+// A window and its element are linked here from both ends. The link is
+// made when the element takes the window (a form at WM_CREATE, a panel
+// once its window is made, a system control when it is subclassed) and
+// cut when the element is unlinked or the window is gone (WM_NCDESTROY).
+// A window that outlives its element never reaches it, nor any other
+// element: it gets the processing of its own procedure only, whatever
+// subclassed it after us.
+//
+// The registry also hands out the ids of controls, menu items and timers.
 #include <windows.h>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace TarnUtility {
@@ -12,7 +29,53 @@ class GUIElement;
 // Ids come from here: the next id is ++nextElementId, so the first is 1.
 extern int nextElementId;
 
-std::vector<GUIElement*>& ElementRegistry();
+// Every live element, in construction order.
+const std::vector<GUIElement*>& ElementRegistry();
+
+// Called by the element constructor: the element joins the registry.
+void Register(GUIElement* element);
+
+// Stops all dispatching to an element: it leaves the registry and the
+// dispatcher's state, and its window, should it outlive the element, no
+// longer reaches it (a subclassed control gets its own procedure back when
+// nothing subclassed it after us). Does nothing the second time.
+void Unlink(GUIElement& element);
+
+// Children whose parent is being deleted keep no pointer to it.
+void OrphanChildrenOf(const GUIElement& parent);
+
+// A reference to an element that knows whether the element is still alive.
+class ElementRef {
+public:
+    explicit ElementRef(GUIElement* element);
+    // The element, or null once it has been unlinked (deleted).
+    GUIElement* Get() const;
+    explicit operator bool() const { return Get() != nullptr; }
+
+private:
+    GUIElement* element;
+    uint64_t token;
+};
+
+// Links a window to the element that took it. `original` is the window's
+// own procedure when the element subclassed it, else null.
+void BindWindow(GUIElement& element, HWND window, WNDPROC original);
+
+struct WindowLink {
+    bool bound = false;            // the window was taken by an element
+    GUIElement* element = nullptr; // that element, while it is alive
+    WNDPROC original = nullptr;    // the window's own procedure, if subclassed
+};
+
+// How a window that calls ElementWndProc is linked.
+WindowLink LinkOf(HWND window);
+
+// The window is gone (WM_NCDESTROY): the link goes with it.
+void ForgetWindow(HWND window);
+
+// The live element whose window is `window`, with no fallback (for windows
+// that a message names, which are never the one being created).
+GUIElement* ElementOfWindow(HWND window);
 
 // The last element whose window is `window`. While CreateWindowExW runs, the
 // element being created has no handle yet: when nothing matches and the
@@ -27,5 +90,9 @@ GUIElement* FindMenuItemById(int id);
 
 // Every Child whose parent's window is `window`, in registry order.
 std::vector<GUIElement*> ChildrenOf(HWND window);
+
+// Unregisters an element's own window class once its window is gone, and
+// releases the solid brush made for its background (any but the system's).
+void ReleaseWindowClass(const std::wstring& className, HINSTANCE instance, HBRUSH background);
 
 } // namespace TarnUtility

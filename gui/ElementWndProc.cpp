@@ -16,48 +16,13 @@ DispatchState& Dispatch() {
     return state;
 }
 
-void ForgetElement(const GUIElement* element) {
-    DispatchState& state = Dispatch();
-    if (static_cast<GUIElement*>(state.activeForm) == element)
-        state.activeForm = nullptr;
-    if (static_cast<GUIElement*>(state.wheelPanel) == element)
-        state.wheelPanel = nullptr;
-}
-
 namespace {
-
-LRESULT CALLBACK DetachedWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY && hwnd == Dispatch().mainWindow)
-        PostQuitMessage(0);
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
 
 int MouseX(LPARAM lParam) {
     return static_cast<short>(LOWORD(lParam));
 }
 int MouseY(LPARAM lParam) {
     return static_cast<short>(HIWORD(lParam));
-}
-
-// The element of a window that a message names (a control, a foreground
-// window, a tab stop). Unlike FindElementByHwnd, no fallback: these windows
-// are never the one being created.
-GUIElement* ElementOfWindow(HWND window) {
-    if (!window)
-        return nullptr;
-    const std::vector<GUIElement*>& registry = ElementRegistry();
-    for (auto it = registry.rbegin(); it != registry.rend(); ++it)
-        if ((*it)->hwnd == window)
-            return *it;
-    return nullptr;
-}
-
-// A handler may delete its element; nothing may touch it afterwards.
-bool StillAlive(const GUIElement* element) {
-    for (const GUIElement* live : ElementRegistry())
-        if (live == element)
-            return true;
-    return false;
 }
 
 void Activate(Form& form, HWND hwnd) {
@@ -68,14 +33,17 @@ void Activate(Form& form, HWND hwnd) {
         form.OnDeactivate();
         return;
     }
+    const ElementRef self(&form);
     if (Form* previous = state.activeForm) {
         previous->UnregisterHotKeys();
         previous->OnDeactivate();
+        if (!self)
+            return;
     }
-    if (!StillAlive(&form))
-        return;
     form.RegisterHotKeys();
     form.OnActivate();
+    if (!self)
+        return;
     state.activeForm = &form;
     Form* companion = form.companionForm;
     if (companion && companion->created && form.hwnd)
@@ -190,7 +158,10 @@ void ScrollPanel(PanelChildren& panel, int bar, int code, const int* wheelDelta)
             ScrollWindow(panel.hwnd, old - actual, 0, nullptr, nullptr);
         else
             ScrollWindow(panel.hwnd, 0, old - actual, nullptr, nullptr);
-        UpdateWindow(panel.hwnd);
+        const ElementRef alive(&panel);
+        UpdateWindow(panel.hwnd); // paints, which may run a handler
+        if (!alive)
+            return;
     }
     if (requested != old) {
         auto handler = bar == SB_HORZ ? panel.horizontalScrollHandler : panel.verticalScrollHandler;
@@ -246,89 +217,95 @@ void Notify(const NMHDR& header) {
     }
 }
 
+// A window without a live element: one that is being created before any
+// element took it, or one that outlived its element. It gets the default
+// processing of its own procedure; the program's end and the mouse
+// tracking, which do not depend on an element, are kept.
+LRESULT Unattended(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC original) {
+    DispatchState& state = Dispatch();
+    if (message == WM_DESTROY && hwnd == state.mainWindow)
+        PostQuitMessage(0);
+    if (message == WM_MOUSELEAVE)
+        state.mouseTracking = false;
+    const LRESULT result = original ? CallWindowProcW(original, hwnd, message, wParam, lParam)
+                                    : DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        ForgetWindow(hwnd);
+    return result;
+}
+
 } // namespace
-
-void DetachWindow(HWND window, WNDPROC original) {
-    if (!window || !IsWindow(window))
-        return;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) != ElementWndProc)
-        return;
-    WNDPROC next = original ? original : DetachedWndProc;
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
-}
-
-void ReleaseWindowClass(const std::wstring& className, HINSTANCE instance, HBRUSH background) {
-    if (className.empty() || !UnregisterClassW(className.c_str(), instance))
-        return; // never registered, or a window of it still exists
-    if (background && background != GetSysColorBrush(COLOR_BTNFACE))
-        DeleteObject(background);
-}
 
 LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DispatchState& state = Dispatch();
-    GUIElement* element = FindElementByHwnd(hwnd);
     if (!state.waitCursorHandle)
         state.waitCursorHandle = LoadCursorW(nullptr, IDC_WAIT);
     if (!state.handCursorHandle)
         state.handCursorHandle = LoadCursorW(nullptr, IDC_HAND);
-    // Kept now: a handler may delete the element while the message is handled.
-    WNDPROC previous = element ? element->previousWindowProc : nullptr;
+    const WindowLink link = LinkOf(hwnd);
+    if (!link.element)
+        return Unattended(hwnd, message, wParam, lParam, link.original);
+
+    // From here on there is an element. Any call below may run a handler,
+    // and a handler may delete the element: `alive` says whether it may
+    // still be touched.
+    GUIElement* element = link.element;
+    const ElementRef alive(element);
     auto byDefault = [&] {
-        return previous ? CallWindowProcW(previous, hwnd, message, wParam, lParam)
-                        : DefWindowProcW(hwnd, message, wParam, lParam);
+        return link.original ? CallWindowProcW(link.original, hwnd, message, wParam, lParam)
+                             : DefWindowProcW(hwnd, message, wParam, lParam);
     };
 
     switch (message) {
     case WM_CREATE:
-        if (auto* form = dynamic_cast<Form*>(element))
+        if (auto* form = dynamic_cast<Form*>(element)) {
             form->OnCreate(hwnd);
+            if (alive && form->hwnd == hwnd)
+                BindWindow(*form, hwnd, nullptr);
+        }
         break;
     case WM_DESTROY:
-        if (element) {
-            if (auto* form = dynamic_cast<Form*>(element))
-                form->UnregisterHotKeys();
-            element->OnDestroy();
-        }
+        if (auto* form = dynamic_cast<Form*>(element))
+            form->UnregisterHotKeys();
+        element->OnDestroy();
         if (hwnd == state.mainWindow)
             PostQuitMessage(0);
         break;
+    case WM_NCDESTROY: {
+        const LRESULT result = byDefault();
+        ForgetWindow(hwnd);
+        return result;
+    }
     case WM_MOVE:
-        if (element)
-            element->OnMove();
+        element->OnMove();
         break;
     case WM_SIZE:
-        if (element)
-            element->OnSize();
+        element->OnSize();
         break;
     case WM_SHOWWINDOW:
-        if (element) {
-            element->OnShow();
-            if (StillAlive(element))
-                element->OnSize();
-        }
+        element->OnShow();
+        if (alive)
+            element->OnSize();
         break;
     case WM_ACTIVATE:
         if (auto* form = dynamic_cast<Form*>(element))
             Activate(*form, hwnd);
         break;
     case WM_SETFOCUS:
-        if (element)
-            element->OnFocus();
+        element->OnFocus();
         break;
     case WM_KILLFOCUS:
-        if (element)
-            element->OnLostFocus();
+        element->OnLostFocus();
         break;
     case WM_PAINT:
-        if (element)
-            element->OnPaint();
+        element->OnPaint();
         break;
     case WM_CLOSE:
-        if (element && !element->OnClose())
+        if (!element->OnClose())
             return 1;
         break;
     case WM_SETCURSOR:
-        if (element && LOWORD(lParam) == HTCLIENT) {
+        if (LOWORD(lParam) == HTCLIENT) {
             if (element->GetHandCursor()) {
                 SetCursor(state.handCursorHandle);
                 return TRUE;
@@ -357,73 +334,57 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             timer->tickHandler(timer);
         break;
     case WM_KEYDOWN:
-        if (element) {
-            if (wParam == VK_TAB)
-                NavigateTab(*element, hwnd);
-            if (StillAlive(element))
-                element->OnKeyDown(static_cast<int>(wParam));
-        }
+        if (wParam == VK_TAB)
+            NavigateTab(*element, hwnd);
+        if (alive)
+            element->OnKeyDown(static_cast<int>(wParam));
         break;
     case WM_KEYUP:
-        if (element)
-            element->OnKeyUp(static_cast<int>(wParam));
+        element->OnKeyUp(static_cast<int>(wParam));
         break;
     case WM_CHAR:
-        if (element && !element->OnChar(static_cast<int>(wParam)))
+        if (!element->OnChar(static_cast<int>(wParam)))
             return 1; // swallowed: the control never sees it
         break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
-        if (element)
-            if (HBRUSH brush = element->OnControlColor(reinterpret_cast<HDC>(wParam)))
-                return reinterpret_cast<LRESULT>(brush);
+        if (HBRUSH brush = element->OnControlColor(reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_LBUTTONDOWN:
-        if (element) {
-            element->OnLeftButtonDown(MouseX(lParam), MouseY(lParam));
-            state.wheelPanel =
-                StillAlive(element) ? dynamic_cast<PanelChildren*>(element) : nullptr;
-        }
+        element->OnLeftButtonDown(MouseX(lParam), MouseY(lParam));
+        state.wheelPanel = alive ? dynamic_cast<PanelChildren*>(element) : nullptr;
         break;
     case WM_LBUTTONUP:
-        if (element)
-            element->OnLeftButtonUp(MouseX(lParam), MouseY(lParam));
+        element->OnLeftButtonUp(MouseX(lParam), MouseY(lParam));
         break;
     case WM_LBUTTONDBLCLK:
-        if (element)
-            element->OnLeftDoubleClick(MouseX(lParam), MouseY(lParam));
+        element->OnLeftDoubleClick(MouseX(lParam), MouseY(lParam));
         break;
     case WM_RBUTTONDOWN:
-        if (element)
-            element->OnRightButtonDown(MouseX(lParam), MouseY(lParam));
+        element->OnRightButtonDown(MouseX(lParam), MouseY(lParam));
         break;
     case WM_RBUTTONUP:
-        if (element)
-            element->OnRightButtonUp(MouseX(lParam), MouseY(lParam));
+        element->OnRightButtonUp(MouseX(lParam), MouseY(lParam));
         break;
     case WM_RBUTTONDBLCLK:
-        if (element)
-            element->OnRightDoubleClick(MouseX(lParam), MouseY(lParam));
+        element->OnRightDoubleClick(MouseX(lParam), MouseY(lParam));
         break;
     case WM_MOUSEMOVE:
-        if (element) {
-            element->OnMouseMove(MouseX(lParam), MouseY(lParam));
-            if (!state.mouseTracking && StillAlive(element)) {
-                TRACKMOUSEEVENT request{sizeof(request), TME_HOVER | TME_LEAVE, element->hwnd,
-                                        HOVER_DEFAULT};
-                state.mouseTracking = TrackMouseEvent(&request) != FALSE;
-            }
+        element->OnMouseMove(MouseX(lParam), MouseY(lParam));
+        if (!state.mouseTracking && alive) {
+            TRACKMOUSEEVENT request{sizeof(request), TME_HOVER | TME_LEAVE, element->hwnd,
+                                    HOVER_DEFAULT};
+            state.mouseTracking = TrackMouseEvent(&request) != FALSE;
         }
         break;
     case WM_MOUSEHOVER:
-        if (element)
-            element->OnMouseHover();
+        element->OnMouseHover();
         break;
     case WM_MOUSELEAVE:
         state.mouseTracking = false;
-        if (element)
-            element->OnMouseLeave();
+        element->OnMouseLeave();
         break;
     case WM_HSCROLL:
     case WM_VSCROLL:

@@ -4,7 +4,6 @@
 // control an element wraps. It finds the element of the window in the
 // registry and turns each message into a call of its operations.
 #include <windows.h>
-#include <string>
 
 namespace TarnUtility {
 
@@ -24,18 +23,5 @@ struct DispatchState {
     bool mouseTracking = false;          // a hover and leave request is pending
 };
 DispatchState& Dispatch();
-
-// Called as an element is deleted: the process-wide state lets go of it.
-void ForgetElement(const GUIElement* element);
-
-// Gives a window whose element is going away back to `original`, its own
-// procedure, or, for a window of an element class, to a procedure that only
-// keeps the main window's promise to end the loop. Only while the window
-// still exists and still calls ElementWndProc.
-void DetachWindow(HWND window, WNDPROC original);
-
-// Unregisters an element's own window class once its window is gone, and
-// releases the solid brush made for its background (any but the system's).
-void ReleaseWindowClass(const std::wstring& className, HINSTANCE instance, HBRUSH background);
 
 } // namespace TarnUtility

@@ -19,15 +19,13 @@ Form::Form(HINSTANCE instance, bool dialog) : GUIElement(instance), dialog(dialo
     typeName = "form";
 }
 
+// Teardown order: stop dispatching to this object, so that nothing of it
+// runs while its window goes (no close, destroy or deactivation handling),
+// then close and destroy the window.
 Form::~Form() {
-    for (GUIElement* element : ElementRegistry())
-        if (Form* other = dynamic_cast<Form*>(element); other && other->companionForm == this)
-            other->companionForm = nullptr;
-    // Teardown order: stop dispatching to this object (the window's procedure
-    // no longer reaches it), then close and destroy the window.
+    Unlink(*this);
     if (created && hwnd && !destroyed && IsWindow(hwnd)) {
         UnregisterHotKeys();
-        DetachWindow(hwnd, nullptr);
         SendMessageW(hwnd, WM_CLOSE, 0, 0);
         created = false;
         DestroyWindow(hwnd);
@@ -73,7 +71,7 @@ void Form::Create() {
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = ElementWndProc;
     windowClass.hInstance = instance;
-    windowClass.hbrBackground = backColor == static_cast<COLORREF>(-1)
+    windowClass.hbrBackground = backColor == kNoColor
                                     ? GetSysColorBrush(COLOR_BTNFACE)
                                     : CreateSolidBrush(backColor);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -88,6 +86,7 @@ void Form::Create() {
     // handler can already build children inside it.
     hwnd = CreateWindowExW(ComputeExtendedStyle(), className.c_str(), title.c_str(), ComputeStyle(),
                            left, top, width, height, nullptr, nullptr, instance, nullptr);
+    BindWindow(*this, hwnd, nullptr);
     if (!Dispatch().mainWindow)
         Dispatch().mainWindow = hwnd;
     OnCreate(hwnd);

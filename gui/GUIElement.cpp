@@ -1,9 +1,6 @@
 #include "gui/GUIElement.h"
 
-#include <algorithm>
-
 #include "gui/ElementRegistry.h"
-#include "gui/ElementWndProc.h"
 #include "gui/FontDescription.h"
 #include "util/GdiScope.h"
 #include "util/Text.h"
@@ -11,18 +8,15 @@
 namespace TarnUtility {
 
 GUIElement::GUIElement(HINSTANCE instance) : instance(instance) {
-    ElementRegistry().push_back(this);
+    Register(this);
 }
 
+// Derived classes whose teardown touches the window unlink first thing;
+// every other element is unlinked here. A window that outlives the element
+// (a control lives until its parent window goes) no longer reaches it.
 GUIElement::~GUIElement() {
-    // Teardown order: first stop dispatching to this object, then give a
-    // window that outlives it (a subclassed control lives until its parent is
-    // destroyed) back to its own procedure while that window still exists.
-    ForgetElement(this);
-    std::vector<GUIElement*>& registry = ElementRegistry();
-    registry.erase(std::remove(registry.begin(), registry.end(), this), registry.end());
-    if (!destroyed)
-        DetachWindow(hwnd, previousWindowProc);
+    Unlink(*this);
+    OrphanChildrenOf(*this);
 }
 
 void GUIElement::SetBackColor(COLORREF color) {
@@ -147,9 +141,11 @@ bool GUIElement::OnClose() {
 }
 
 void GUIElement::OnDestroy() {
+    const ElementRef self(this);
     if (destroyHandler)
         destroyHandler(this);
-    destroyed = true;
+    if (self)
+        destroyed = true;
 }
 
 void GUIElement::OnFocus() {
@@ -159,9 +155,10 @@ void GUIElement::OnFocus() {
 }
 
 void GUIElement::OnLostFocus() {
+    const ElementRef self(this);
     if (lostFocusHandler)
         lostFocusHandler(this);
-    if (GetText() != focusText && textChangedHandler)
+    if (self && GetText() != focusText && textChangedHandler)
         textChangedHandler(this);
 }
 
@@ -178,9 +175,11 @@ void GUIElement::OnDeactivate() {
 void GUIElement::OnCreate(HWND window) {
     if (!hwnd)
         hwnd = window;
+    const ElementRef self(this);
     if (!createHandled && createHandler)
         createHandler(this, hwnd);
-    createHandled = true;
+    if (self)
+        createHandled = true;
 }
 
 void GUIElement::Refresh() {

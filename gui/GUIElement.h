@@ -24,6 +24,10 @@ namespace TarnUtility {
 class FontDescription;
 class GUIElement;
 
+// A colour field at this value means "no colour of the element's own": the
+// system's colours are used.
+constexpr COLORREF kNoColor = static_cast<COLORREF>(-1);
+
 using CreateHandler = void (*)(GUIElement* element, HWND window);
 using MouseHandler = void (*)(GUIElement* element, HWND window, int x, int y);
 using KeyHandler = void (*)(GUIElement* element, int key);
@@ -34,9 +38,10 @@ using MouseMoveHandler = void (*)(GUIElement* element, int x, int y);
 
 class GUIElement {
 public:
+    // Joins the element registry (see its header for the lifetime rule).
     explicit GUIElement(HINSTANCE instance);
-    // Stops all dispatching to this element: it leaves the registry, and a
-    // window that outlives it no longer calls ElementWndProc for it.
+    // Leaves the registry, so that no message reaches the element again;
+    // children that outlive it forget it as their parent.
     virtual ~GUIElement();
     GUIElement(const GUIElement&) = delete;
     GUIElement& operator=(const GUIElement&) = delete;
@@ -55,7 +60,7 @@ public:
     int32_t left = 100;
     int32_t top = 100;
     bool created = false;
-    COLORREF backColor = static_cast<COLORREF>(-1);
+    COLORREF backColor = kNoColor;
     std::wstring text;
     std::wstring focusText;
     bool paintBackground = false;

@@ -46,11 +46,10 @@ void PanelChildren::Create() {
     windowClass = WNDCLASSW{};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = ElementWndProc;
-    windowClass.hInstance = parent ? parent->instance : nullptr;
+    windowClass.hInstance = OwningInstance();
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = backColor == static_cast<COLORREF>(-1)
-                                    ? GetSysColorBrush(COLOR_BTNFACE)
-                                    : CreateSolidBrush(backColor);
+    windowClass.hbrBackground =
+        backColor == kNoColor ? GetSysColorBrush(COLOR_BTNFACE) : CreateSolidBrush(backColor);
     windowClass.lpszClassName = className.c_str();
     RegisterClassW(&windowClass);
     windowClass.lpszClassName = nullptr; // the name does not outlive this call
@@ -59,6 +58,7 @@ void PanelChildren::Create() {
     hwnd = CreateWindowExW(extendedStyle, className.c_str(), text.c_str(), ComputeStyle(), left,
                            top, width, height, parent ? parent->hwnd : nullptr,
                            reinterpret_cast<HMENU>(INT_PTR{id}), nullptr, nullptr);
+    BindWindow(*this, hwnd, nullptr);
     // Created before its first paint, so that this paint already draws the
     // panel's picture or text.
     created = true;
@@ -107,16 +107,16 @@ HBRUSH PanelChildren::OnControlColor(HDC dc) {
         DeleteObject(controlBrush);
     if (font)
         SelectObject(dc, font->GetHandle());
-    if (childBackColor != static_cast<COLORREF>(-1)) {
+    if (childBackColor != kNoColor) {
         SetBkColor(dc, childBackColor);
         controlBrush = CreateSolidBrush(childBackColor);
-    } else if (backColor != static_cast<COLORREF>(-1)) {
+    } else if (backColor != kNoColor) {
         SetBkColor(dc, backColor);
         controlBrush = CreateSolidBrush(backColor);
     } else {
         controlBrush = GetSysColorBrush(COLOR_BTNFACE);
     }
-    if (childTextColor != static_cast<COLORREF>(-1))
+    if (childTextColor != kNoColor)
         SetTextColor(dc, childTextColor);
     return controlBrush;
 }
@@ -124,8 +124,19 @@ HBRUSH PanelChildren::OnControlColor(HDC dc) {
 void PanelChildren::PaintHandlerOnly() {
     const bool saved = paintBackground;
     paintBackground = false;
+    const ElementRef self(this);
     GUIElement::OnPaint();
-    paintBackground = saved;
+    if (self)
+        paintBackground = saved;
+}
+
+// Every Child is made with no instance of its own; the class belongs to the
+// module of the form the panel is in, however deeply it is nested.
+HINSTANCE PanelChildren::OwningInstance() const {
+    for (const GUIElement* up = parent; up; up = up->parent)
+        if (up->instance)
+            return up->instance;
+    return GetModuleHandleW(nullptr);
 }
 
 } // namespace TarnUtility

@@ -26,8 +26,8 @@ public:
     int32_t scrollMax = 100;
     bool tabStop = true;
     HBRUSH controlBrush = nullptr; // the one brush last handed to a child; owned
-    COLORREF childTextColor = static_cast<COLORREF>(-1);
-    COLORREF childBackColor = static_cast<COLORREF>(-1); // -1: the panel's backColor
+    COLORREF childTextColor = kNoColor;
+    COLORREF childBackColor = kNoColor; // none: the panel's backColor
 
     HBRUSH OnControlColor(HDC dc) override;
     void Create() override;
@@ -42,6 +42,9 @@ protected:
     // Runs the shared paint behaviour without repainting the background over
     // what the panel has just drawn.
     void PaintHandlerOnly();
+
+private:
+    HINSTANCE OwningInstance() const;
 };
 
 } // namespace TarnUtility
