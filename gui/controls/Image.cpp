@@ -10,9 +10,14 @@ Image::Image(GUIElement* parent, int resourceId) : Child(nullptr), resourceId(re
     typeName = "image";
 }
 
+// A control that outlives the element must not keep showing a bitmap that
+// is gone: it is cleared before the bitmap is released.
 Image::~Image() {
-    if (bitmap)
-        DeleteObject(bitmap);
+    if (!bitmap)
+        return;
+    if (created && !destroyed && IsWindow(hwnd))
+        SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    DeleteObject(bitmap);
 }
 
 DWORD Image::ComputeStyle() const {

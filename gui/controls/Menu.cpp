@@ -6,19 +6,13 @@
 
 namespace TarnUtility {
 
-Menu::Menu(MenuBar* bar, const std::string& caption) : Child(nullptr) {
+Menu::Menu(MenuBar* bar, const std::string& caption) : MenuNode(nullptr) {
     parent = bar;
     text = ToWide(caption);
     typeName = "menu";
     id = -1; // never an id the counter hands out
     if (bar)
         bar->AddItem(this);
-}
-
-void Menu::AddItem(GUIElement* child) {
-    items.push_back(child);
-    if (created)
-        child->Create();
 }
 
 void Menu::Create() {
@@ -31,6 +25,10 @@ void Menu::Create() {
     for (GUIElement* item : items)
         item->Create();
     AppendMenuW(bar->menuHandle, MF_POPUP, reinterpret_cast<UINT_PTR>(menuHandle), text.c_str());
+    // A menu added to a bar already on the window shows at once, not at the
+    // bar's next repaint.
+    if (bar->created && bar->parent)
+        DrawMenuBar(bar->parent->hwnd);
     hwnd = reinterpret_cast<HWND>(menuHandle);
     FinishControl(*this);
 }

@@ -4,16 +4,10 @@
 
 namespace TarnUtility {
 
-MenuBar::MenuBar(GUIElement* form) : Child(nullptr) {
+MenuBar::MenuBar(GUIElement* form) : MenuNode(nullptr) {
     parent = form;
     typeName = "menubar";
     id = -1; // never an id the counter hands out
-}
-
-void MenuBar::AddItem(GUIElement* child) {
-    items.push_back(child);
-    if (created)
-        child->Create();
 }
 
 void MenuBar::Create() {

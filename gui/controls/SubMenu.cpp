@@ -7,7 +7,7 @@
 
 namespace TarnUtility {
 
-SubMenu::SubMenu(GUIElement* parent, const std::string& caption) : Child(nullptr) {
+SubMenu::SubMenu(GUIElement* parent, const std::string& caption) : MenuNode(nullptr) {
     this->parent = parent;
     text = ToWide(caption);
     typeName = "submenu";
@@ -16,12 +16,6 @@ SubMenu::SubMenu(GUIElement* parent, const std::string& caption) : Child(nullptr
         menu->AddItem(this);
     else if (auto* item = dynamic_cast<SubMenu*>(parent))
         item->AddItem(this);
-}
-
-void SubMenu::AddItem(GUIElement* child) {
-    items.push_back(child);
-    if (created)
-        child->Create();
 }
 
 HMENU SubMenu::ParentMenuHandle() const {
@@ -56,17 +50,32 @@ void SubMenu::Create() {
     FinishControl(*this);
 }
 
+// A cascading item has no command id of its own (the system knows it by
+// its popup), so it is found by its place in the parent menu.
 void SubMenu::SetEnabled(bool value) {
     enabled = value;
-    if (created)
-        EnableMenuItem(ParentMenuHandle(), static_cast<UINT>(id),
-                       MF_BYCOMMAND | (value ? MF_ENABLED : MF_GRAYED));
+    if (!created)
+        return;
+    HMENU menu = ParentMenuHandle();
+    const UINT state = value ? MF_ENABLED : MF_GRAYED;
+    if (!popupHandle) {
+        EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | state);
+        return;
+    }
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position)
+        if (GetSubMenu(menu, position) == popupHandle)
+            EnableMenuItem(menu, static_cast<UINT>(position), MF_BYPOSITION | state);
 }
 
+// The check mark is one bit of the item's state, which may also be greyed
+// or highlighted.
 bool SubMenu::ReadCheckState() {
     HMENU menu = ParentMenuHandle();
-    if (created && menu)
-        checkState = GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) == MF_CHECKED;
+    if (created && menu) {
+        const UINT state = GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND);
+        checkState = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+    }
     return checkState;
 }
 

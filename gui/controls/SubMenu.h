@@ -3,20 +3,18 @@
 // clickHandler. With items of its own it becomes a cascading submenu; made
 // checkable, choosing it toggles its check mark first.
 #include <string>
-#include <vector>
 
-#include "gui/GUIElement.h"
+#include "gui/controls/MenuNode.h"
 
 namespace TarnUtility {
 
-class SubMenu : public Child, public CommandElement {
+class SubMenu : public MenuNode, public CommandElement {
 public:
     // Takes its command id now; joins the items of a Menu or SubMenu parent.
     SubMenu(GUIElement* parent, const std::string& caption);
 
-    std::vector<GUIElement*> items; // not owned
-    HMENU popupHandle = nullptr;    // for a cascading item
-    UINT itemFlags = MF_STRING;     // AppendMenuW flags of a plain item
+    HMENU popupHandle = nullptr; // for a cascading item
+    UINT itemFlags = MF_STRING;  // AppendMenuW flags of a plain item
     bool checkable = false;
     bool checkState = false;
 
@@ -24,7 +22,6 @@ public:
     // Made only inside a created Menu or cascading SubMenu.
     void Create() override;
 
-    void AddItem(GUIElement* child);
     HMENU ParentMenuHandle() const;
     // The check state the native menu shows, when there is one.
     bool ReadCheckState();

@@ -25,12 +25,15 @@ void Timer::Create() {
     created = true;
 }
 
+// The ticks come to the parent's window with the timer's id. Without that
+// window no timer is set: the system would make one with an id of its own
+// that no tick handler hears and Stop() cannot end; Start() once the parent
+// has a window.
 void Timer::Start() {
-    if (running)
+    if (running || !parent || !parent->hwnd)
         return;
     Create();
-    SetTimer(parent ? parent->hwnd : nullptr, static_cast<UINT_PTR>(id),
-             static_cast<UINT>(interval), nullptr);
+    SetTimer(parent->hwnd, static_cast<UINT_PTR>(id), static_cast<UINT>(interval), nullptr);
     running = true;
 }
 

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "gui/GdiCount.h"
+#include "gui/controls/Image.h"
 #include "gui/controls/Label.h"
 #include "gui/controls/Menu.h"
 #include "gui/controls/MenuBar.h"
 #include "gui/controls/PanelChildren.h"
 #include "gui/controls/SubMenu.h"
 #include "gui/controls/Timer.h"
+#include "res/ResourceIds.h"
 #include "util/Text.h"
 
 namespace TarnUtility {
@@ -116,6 +118,22 @@ TEST_F(Behaviour, DeletingARunningTimerKillsIt) {
     EXPECT_FALSE(KillTimer(form.hwnd, id));
 }
 
+// The system would make a timer of its own choosing, which no handler hears
+// and Stop() cannot end.
+TEST_F(Behaviour, ATimerOnAParentWithoutAWindowSetsNoTimerUntilThereIsOne) {
+    Form windowless(GetModuleHandleW(nullptr));
+    Timer timer(&windowless, 1);
+    timer.Start();
+    EXPECT_FALSE(timer.running);
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_TIMER),
+              static_cast<DWORD>(WAIT_TIMEOUT));
+    windowless.Create();
+    timer.Start();
+    EXPECT_TRUE(timer.running);
+    timer.Stop();
+    EXPECT_FALSE(KillTimer(windowless.hwnd, timer.id));
+}
+
 TEST_F(Behaviour, ATickForAnythingButATimerIsIgnored) {
     ticks = 0;
     Label label(&form, "x");
@@ -197,6 +215,67 @@ TEST_F(Behaviour, ItemsAreGreyedBeforeAndAfterCreationAndAddedAtOnce) {
 
     SubMenu cascade(&menu, "Altro"); // a cascading item, made with its children
     EXPECT_TRUE(cascade.created);
+}
+
+TEST_F(Behaviour, ACascadingItemGreysAndACheckedGreyedItemStaysChecked) {
+    MenuBar bar(&form);
+    Menu menu(&bar, "&File");
+    SubMenu cascade(&menu, "Altro");
+    SubMenu inner(&cascade, "Dentro");
+    SubMenu option(&menu, "Opzione");
+    option.checkable = true;
+    option.checkState = true;
+    bar.Create();
+    cascade.SetEnabled(false);
+    EXPECT_TRUE(GetMenuState(menu.menuHandle, 0, MF_BYPOSITION) & MF_GRAYED);
+    cascade.SetEnabled(true);
+    EXPECT_FALSE(GetMenuState(menu.menuHandle, 0, MF_BYPOSITION) & MF_GRAYED);
+
+    option.SetEnabled(false);
+    EXPECT_TRUE(option.ReadCheckState());
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(option.id, 0), 0);
+    EXPECT_FALSE(option.checkState); // toggled off, not on again
+}
+
+// The bar is not repainted by anything else here: what shows of the new
+// menu, DrawMenuBar painted.
+TEST_F(Behaviour, AMenuAddedToABarOnTheWindowShowsAtOnce) {
+    MenuBar bar(&form);
+    Menu file(&bar, "&File");
+    bar.Create();
+    PumpMessages();
+    Menu late(&bar, "&Zeta");
+    RECT item{};
+    ASSERT_TRUE(GetMenuItemRect(form.hwnd, bar.menuHandle, 1, &item));
+    RECT window{};
+    GetWindowRect(form.hwnd, &window);
+    HDC dc = GetWindowDC(form.hwnd);
+    const COLORREF background =
+        GetPixel(dc, item.right - window.left + 20, item.top - window.top + 2);
+    int inked = 0;
+    for (int y = item.top; y < item.bottom; ++y)
+        for (int x = item.left; x < item.right; ++x)
+            inked += GetPixel(dc, x - window.left, y - window.top) != background;
+    ReleaseDC(form.hwnd, dc);
+    EXPECT_GT(inked, 10);
+}
+
+TEST_F(Behaviour, AnImageDeletedBeforeItsControlLeavesItNoBitmap) {
+    auto* image = new Image(&form, IDB_FRAME_TOP);
+    image->Create();
+    HWND window = image->hwnd;
+    ASSERT_NE(SendMessageW(window, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    delete image;
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(SendMessageW(window, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+}
+
+TEST_F(Behaviour, APanelInAPanelRegistersItsClassForTheProgram) {
+    PanelChildren outer(&form);
+    outer.Create();
+    PanelChildren inner(&outer);
+    inner.Create();
+    EXPECT_EQ(inner.windowClass.hInstance, GetModuleHandleW(nullptr));
 }
 
 TEST_F(Behaviour, AMenuWithoutACreatedBarMakesNothing) {
