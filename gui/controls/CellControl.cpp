@@ -35,8 +35,7 @@ void CellControl::OnPaint() {
         ownFont.underline = underline;
         FontDescription* textFont = font ? font : &ownFont;
 
-        if (paintBackground)
-            drawing.Fill(0, 0, cellWidth, cellHeight, backColor);
+        PaintBackground(drawing, cellWidth, cellHeight); // the text is drawn transparently
         const int textHeight = drawing.TextHeight(textFont);
         if (!text.empty()) {
             const int y = (client.bottom - textHeight - client.top) / 2;

@@ -21,8 +21,9 @@ void ImageFrame::OnPaint() {
     if (created && sheet && GetClientRect(hwnd, &client)) {
         Drawing drawing(this);
         drawing.StartPaint();
-        if (paintBackground)
-            drawing.Fill(0, 0, client.right, client.bottom, backColor);
+        // A transparent cell shows the background through its black.
+        if (paintBackground || transparent)
+            PaintBackground(drawing, client.right, client.bottom);
         const SIZE cell = GetSize();
         if (transparent)
             drawing.BlitTransparent(0, 0, cell.cx, cell.cy, sheet, frameColumn * cell.cx,

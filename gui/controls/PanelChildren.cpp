@@ -3,6 +3,7 @@
 #include "gui/ElementRegistry.h"
 #include "gui/ElementWndProc.h"
 #include "gui/FontDescription.h"
+#include "util/Drawing.h"
 #include "util/Numbers.h"
 
 namespace TarnUtility {
@@ -119,6 +120,11 @@ HBRUSH PanelChildren::OnControlColor(HDC dc) {
     if (childTextColor != kNoColor)
         SetTextColor(dc, childTextColor);
     return controlBrush;
+}
+
+void PanelChildren::PaintBackground(Drawing& drawing, int clientWidth, int clientHeight) const {
+    drawing.Fill(0, 0, clientWidth, clientHeight,
+                 backColor != kNoColor ? backColor : GetSysColor(COLOR_BTNFACE));
 }
 
 void PanelChildren::PaintHandlerOnly() {

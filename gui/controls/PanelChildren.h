@@ -6,6 +6,7 @@
 
 namespace TarnUtility {
 
+class Drawing;
 class PanelChildren;
 using ScrollHandler = void (*)(PanelChildren* panel, int delta);
 
@@ -38,6 +39,12 @@ public:
 
 protected:
     std::wstring className; // this panel's own window class, once registered
+
+    // Paints the whole client area in the panel's background colour (the
+    // system's button face when it has none). A self-painted panel starts
+    // every paint with it: a paint asked for without erasing (a parent
+    // refreshing its children) must not draw over what the last one left.
+    void PaintBackground(Drawing& drawing, int clientWidth, int clientHeight) const;
 
     // Runs the shared paint behaviour without repainting the background over
     // what the panel has just drawn.

@@ -165,6 +165,36 @@ TEST_F(Game, AWholeMatchThroughRealMessages) {
     EXPECT_EQ(Recorder::sounds.size(), 11u * 3 + 10);
 }
 
+// Whatever sequence of paints reaches an element (its own change, the form
+// repainting around it, being covered and uncovered), it shows the same.
+TEST_F(Game, EveryElementLooksTheSameWhateverPaintedIt) {
+    Open();
+    form->scoreCell->SetText(std::string("Punteggio: 0 - 0"));
+    form->messageCell->SetText(std::string("Fine partita"));
+    auto screen = [this] {
+        std::vector<std::vector<uint32_t>> pixels;
+        for (GUIElement* child : TarnUtility::ChildrenOf(form->hwnd))
+            if (IsWindowVisible(child->hwnd))
+                pixels.push_back(TarnUtility::WindowPixels(child->hwnd));
+        return pixels;
+    };
+    const auto first = screen();
+    ASSERT_EQ(first.size(), 13u); // the choices are hidden
+
+    form->rockChoice->Show(); // hiding it again repaints the form around it
+    form->rockChoice->Hide();
+    EXPECT_TRUE(screen() == first) << "after the form repainted";
+
+    RECT place{};
+    GetWindowRect(form->hwnd, &place);
+    HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"static", L"", WS_POPUP | WS_VISIBLE, place.left,
+                                 place.top, place.right - place.left, place.bottom - place.top,
+                                 nullptr, nullptr, nullptr, nullptr);
+    UpdateWindow(cover);
+    DestroyWindow(cover);
+    EXPECT_TRUE(screen() == first) << "after being covered";
+}
+
 TEST_F(Game, AbandoningShowsTheIdleTable) {
     Open();
     TickAt(0);
