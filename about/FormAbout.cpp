@@ -101,13 +101,16 @@ FormAbout::FormAbout(Form* owner) : Form(owner->instance, true), ownerForm(owner
     owner->companionForm = this;
 }
 
-// Teardown order: stop dispatching to this form; then the children, each
-// window detached from its element as the element goes, so that the
-// window's destruction reaches none; then the window, if it is still open
-// (its opener is being destroyed); the form's own font, which the window
-// uses, last.
+// Teardown order: stop dispatching to this form; if its window is still
+// open (its opener is being destroyed), give the owner back first, as every
+// closing does; then the children, each window detached from its element
+// as the element goes, so that the window's destruction reaches none; then
+// the window; the form's own font, which the window uses, last.
 FormAbout::~FormAbout() {
     Unlink(*this);
+    const bool open = created && hwnd && !destroyed && IsWindow(hwnd);
+    if (open)
+        ReleaseOwner();
     DeleteOwned(logoPanel);
     DeleteOwned(copyrightLabel);
     DeleteOwned(logoImage);
@@ -118,14 +121,26 @@ FormAbout::~FormAbout() {
     DeleteOwned(linkFont);
     DeleteOwned(webLink);
     DeleteOwned(mailLink);
-    if (created && hwnd && !destroyed && IsWindow(hwnd)) {
-        UnregisterHotKeys();
+    if (open) {
         SendMessageW(hwnd, WM_CLOSE, 0, 0);
         created = false;
         DestroyWindow(hwnd);
-        ownerForm->SetEnabled(true);
     }
     DeleteOwned(font);
+}
+
+// A modal window gives its owner back before it goes, however it closes:
+// the owner is enabled and, if this window was the active one, activated,
+// so that the very next click reaches it.
+void FormAbout::ReleaseOwner() {
+    UnregisterHotKeys();
+    if (!ownerForm)
+        return;
+    if (ownerForm->companionForm == this)
+        ownerForm->companionForm = nullptr;
+    ownerForm->SetEnabled(true);
+    if (hwnd && GetActiveWindow() == hwnd && IsWindow(ownerForm->hwnd))
+        SetForegroundWindow(ownerForm->hwnd);
 }
 
 void FormAbout::OnShow() {
@@ -185,9 +200,7 @@ void FormAbout::BuildContent() {
 }
 
 bool FormAbout::OnFormClose() {
-    UnregisterHotKeys();
-    ownerForm->companionForm = nullptr;
-    ownerForm->SetEnabled(true);
+    ReleaseOwner();
     return true;
 }
 

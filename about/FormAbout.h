@@ -22,7 +22,8 @@ public:
     // Disables the owner and keeps itself directly behind it when it is
     // activated; the opener then fills the fields below and calls Show().
     explicit FormAbout(Form* owner);
-    // Children first, then the window, if it is still open.
+    // Gives the owner back if the window is still open; then the children,
+    // then the window.
     ~FormAbout() override;
 
     Form* ownerForm; // not owned
@@ -54,6 +55,9 @@ public:
     virtual void OnFormKeyUp(int key);
     virtual void OnButtonClicked(GUIElement* element);
     virtual void OnLinkClicked(GUIElement* element, int x, int y);
+
+private:
+    void ReleaseOwner();
 };
 
 } // namespace TarnUtility

@@ -25,6 +25,12 @@ int MouseY(LPARAM lParam) {
     return static_cast<short>(HIWORD(lParam));
 }
 
+// The form in the foreground becomes the active form, and its companion
+// form is put directly behind it. A companion that stands in for a modal
+// dialog of a disabled form is also activated, which brings it to the
+// front, as a dialog comes forward whenever its owner is brought there;
+// beside an enabled form that would only take the activation back and
+// forth between the two.
 void Activate(Form& form, HWND hwnd) {
     DispatchState& state = Dispatch();
     state.wheelPanel = nullptr;
@@ -46,9 +52,23 @@ void Activate(Form& form, HWND hwnd) {
         return;
     state.activeForm = &form;
     Form* companion = form.companionForm;
-    if (companion && companion->created && form.hwnd)
-        SetWindowPos(companion->hwnd, form.hwnd, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    if (companion && companion->created && form.hwnd) {
+        const UINT activation = IsWindowEnabled(form.hwnd) ? SWP_NOACTIVATE : 0;
+        SetWindowPos(companion->hwnd, form.hwnd, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | activation);
+    }
+}
+
+// A press on a form that stands disabled behind its companion (a modal
+// dialog) brings the companion forward, as the system does for a dialog and
+// its owner; true when it did.
+bool BringCompanionForward(GUIElement& element, UINT mouseMessage) {
+    const bool press = mouseMessage == WM_LBUTTONDOWN || mouseMessage == WM_RBUTTONDOWN ||
+                       mouseMessage == WM_MBUTTONDOWN;
+    auto* form = dynamic_cast<Form*>(&element);
+    if (!press || !form || !form->companionForm || !form->companionForm->created)
+        return false;
+    SetForegroundWindow(form->companionForm->hwnd);
+    return true;
 }
 
 void RunHotKey(Form& form, WPARAM hotKeyId) {
@@ -305,6 +325,9 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return 1;
         break;
     case WM_SETCURSOR:
+        if (static_cast<short>(LOWORD(lParam)) == HTERROR &&
+            BringCompanionForward(*element, HIWORD(lParam)))
+            return TRUE;
         if (LOWORD(lParam) == HTCLIENT) {
             if (element->GetHandCursor()) {
                 SetCursor(state.handCursorHandle);

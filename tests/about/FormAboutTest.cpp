@@ -1,12 +1,18 @@
 // The About window opened by the game's "Info" button: its layout and
-// style, the owner disabled while it is open, every way of closing it, the
-// links, a fresh window per click, and the game window going first.
+// style, the owner disabled while it is open, every way of closing it and
+// the game window taking the next click, coming forward whenever the game
+// window is brought to the front, the links, a fresh window per click, and
+// the game window going first.
 #include "game/GameTest.h"
+
+#include <atomic>
+#include <thread>
 
 #include "about/FormAbout.h"
 #include "gui/controls/Image.h"
 #include "gui/controls/Label.h"
 #include "gui/controls/PanelChildren.h"
+#include "gui/XInput.h"
 #include "gui/controls/TextBox.h"
 #include "res/ResourceIds.h"
 
@@ -23,6 +29,32 @@ protected:
         SendMessageW(form->infoButton->hwnd, BM_CLICK, 0, 0);
         TarnUtility::PumpMessages();
         return form->aboutForm;
+    }
+
+    // Handles messages until `done`, for at most two seconds: activation
+    // that another thread asked for arrives through this thread's queue.
+    template <typename Done> static bool PumpUntil(Done done) {
+        const DWORD start = GetTickCount();
+        while (!done()) {
+            if (GetTickCount() - start > 2000)
+                return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            TarnUtility::PumpMessages();
+        }
+        return true;
+    }
+
+    // `window` is above `below` in the z-order, and it is what shows at its
+    // own centre.
+    static bool InFront(HWND window, HWND below) {
+        bool above = false;
+        for (HWND w = GetWindow(below, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+            above = above || w == window;
+        RECT place{};
+        GetWindowRect(window, &place);
+        HWND shown =
+            WindowFromPoint({(place.left + place.right) / 2, (place.top + place.bottom) / 2});
+        return above && (shown == window || IsChild(window, shown));
     }
 };
 
@@ -96,17 +128,77 @@ TEST_P(AboutClosing, TheOwnerIsDisabledWhileOpenAndEnabledAfter) {
     HWND window = about->hwnd;
     EXPECT_FALSE(IsWindowEnabled(form->hwnd));
     EXPECT_EQ(form->companionForm, about);
+    // Another program's window lies between the two, as the system may
+    // order them: the activation must still go back to the game.
+    HWND other = CreateWindowExW(0, L"static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetWindowPos(other, window, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     GetParam()(*about);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(IsWindowEnabled(form->hwnd));
     EXPECT_EQ(form->companionForm, nullptr);
     EXPECT_EQ(form->aboutForm, about); // kept until the next click
     EXPECT_TRUE(Recorder::questions.empty());
+
+    // The game is given back at once: it is active, and a real click on
+    // "GIOCA" reaches it.
+    EXPECT_EQ(GetActiveWindow(), form->hwnd);
+    EXPECT_EQ(GetForegroundWindow(), form->hwnd);
+    POINT play{50, 20};
+    ClientToScreen(form->playButton->hwnd, &play);
+    ASSERT_TRUE(TarnUtility::XClick(play.x, play.y, true));
+    EXPECT_TRUE(PumpUntil([this] { return form->engine.playing; }));
+    DestroyWindow(other);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWay, AboutClosing,
                          ::testing::Values(CloseByOk, CloseByEnterInTheNotice, CloseByEscape,
                                            CloseByBox));
+
+// However the game window is brought to the front (a taskbar click, Alt+Tab:
+// another thread's foreground call), the About window ends up above it.
+TEST_F(About, ItComesForwardWhenTheGameWindowIsBroughtToTheFront) {
+    FormAbout* about = OpenAbout();
+    HWND game = form->hwnd;
+    std::atomic<bool> called{false};
+    std::thread other([&] {
+        SwitchToThisWindow(game, TRUE); // may wait for this thread's answer
+        called = true;
+    });
+    EXPECT_TRUE(PumpUntil([&] { return called && GetForegroundWindow() == about->hwnd; }));
+    other.join();
+    EXPECT_TRUE(InFront(about->hwnd, game));
+}
+
+// As for a dialog and its owner: a click on the disabled game window brings
+// the About window forward.
+TEST_F(About, AClickOnTheDisabledGameWindowBringsItForward) {
+    FormAbout* about = OpenAbout();
+    RECT place{};
+    GetWindowRect(about->hwnd, &place);
+    HWND cover = CreateWindowExW(0, L"static", L"", WS_POPUP | WS_VISIBLE, place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(cover);
+    TarnUtility::PumpMessages();
+    ASSERT_FALSE(InFront(about->hwnd, cover));
+    POINT free{5, 5}; // the game's client area, clear of both windows
+    ClientToScreen(form->hwnd, &free);
+    ASSERT_TRUE(TarnUtility::XClick(free.x, free.y, true));
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == about->hwnd; }));
+    EXPECT_TRUE(InFront(about->hwnd, cover));
+    EXPECT_TRUE(InFront(about->hwnd, form->hwnd));
+
+    // What the system tells a disabled window that is pressed, as Windows
+    // does; this Wine also brings the About window forward by itself.
+    SetForegroundWindow(cover);
+    TarnUtility::PumpMessages();
+    EXPECT_TRUE(SendMessageW(form->hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(form->hwnd),
+                             MAKELPARAM(static_cast<WORD>(HTERROR), WM_LBUTTONDOWN)));
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == about->hwnd; }));
+    DestroyWindow(cover);
+}
 
 TEST_F(About, OtherCharactersReachTheControls) {
     FormAbout* about = OpenAbout();
