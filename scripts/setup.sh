@@ -35,8 +35,11 @@ trevalo_setup() {
     fi
     export TREVALO_ARCH
 
+    # openbox, xdotool and x11-utils: the play command's test runs the game
+    # under a window manager, finds, measures and clicks its window, and
+    # reads the window manager's properties.
     local wanted=(cmake make xvfb fonts-wine fonts-liberation googletest
-        g++-mingw-w64-i686-posix wine)
+        g++-mingw-w64-i686-posix wine openbox xdotool x11-utils)
     if [ "$TREVALO_ARCH" = i686 ]; then
         wanted+=(wine32:i386)
     else
