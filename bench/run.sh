@@ -13,7 +13,7 @@ seconds=${1:-30}
 starts=${2:-9}
 
 trevalo_setup
-trevalo_build "$TREVALO_ARCH" OFF >/dev/null
+trevalo_build_targets "$TREVALO_ARCH" Trevalo minimal_window launch >/dev/null
 build="$TREVALO_ROOT/build/$TREVALO_ARCH"
 trap trevalo_stop_display EXIT
 trevalo_start_display "$TREVALO_ARCH" "$build/wineprefix"

@@ -35,8 +35,11 @@ trevalo_setup() {
     fi
     export TREVALO_ARCH
 
+    # openbox, xdotool and x11-utils: the play command's test runs the game
+    # under a window manager, finds, measures and clicks its window, and
+    # reads the window manager's properties.
     local wanted=(cmake make xvfb fonts-wine fonts-liberation googletest
-        g++-mingw-w64-i686-posix wine)
+        g++-mingw-w64-i686-posix wine openbox xdotool x11-utils)
     if [ "$TREVALO_ARCH" = i686 ]; then
         wanted+=(wine32:i386)
     else
@@ -58,14 +61,34 @@ trevalo_setup() {
         "${missing[@]}" >/dev/null
 }
 
+# Configures build/ARCH; TESTS is ON or OFF.
+trevalo_configure() {
+    cmake -S "$TREVALO_ROOT" -B "$TREVALO_ROOT/build/$1" -DCMAKE_TOOLCHAIN_FILE="$TREVALO_ROOT/cmake/mingw-$1.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DTREVALO_BUILD_TESTS="$2" -DTREVALO_WERROR=ON >/dev/null
+}
+
 # Configures and builds one architecture in build/ARCH; TESTS is ON or OFF.
 trevalo_build() {
-    local arch=$1 tests=$2 dir="$TREVALO_ROOT/build/$1"
-    cmake -S "$TREVALO_ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$TREVALO_ROOT/cmake/mingw-$arch.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DTREVALO_BUILD_TESTS="$tests" -DTREVALO_WERROR=ON >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
-    sh "$TREVALO_ROOT/scripts/check-imports.sh" "${MINGW_OBJDUMP:-$(trevalo_triplet "$arch")-objdump}" \
-        "$dir/Trevalo.exe" >/dev/null
+    trevalo_configure "$1" "$2"
+    cmake --build "$TREVALO_ROOT/build/$1" -j "$(nproc)"
+    trevalo_check_imports "$1"
+}
+
+# trevalo_build_targets ARCH TARGET...: builds only those targets in
+# build/ARCH, the tree the tests use, and leaves its configuration alone, so
+# that the next test run neither reconfigures nor rebuilds. A tree never
+# configured is configured as the tests configure it.
+trevalo_build_targets() {
+    local arch=$1
+    shift
+    [ -f "$TREVALO_ROOT/build/$arch/CMakeCache.txt" ] || trevalo_configure "$arch" ON
+    cmake --build "$TREVALO_ROOT/build/$arch" -j "$(nproc)" --target "$@"
+    trevalo_check_imports "$arch"
+}
+
+trevalo_check_imports() {
+    sh "$TREVALO_ROOT/scripts/check-imports.sh" "${MINGW_OBJDUMP:-$(trevalo_triplet "$1")-objdump}" \
+        "$TREVALO_ROOT/build/$1/Trevalo.exe" >/dev/null
 }
 
 trevalo_triplet() {
