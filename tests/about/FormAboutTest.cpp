@@ -202,7 +202,11 @@ TEST_F(About, AClickOnTheDisabledGameWindowBringsItForward) {
 
 TEST_F(About, OtherCharactersReachTheControls) {
     FormAbout* about = OpenAbout();
-    EXPECT_TRUE(about->OnFormChar('a'));
+    HWND box = about->noticeBox->hwnd;
+    SendMessageW(box, EM_SETREADONLY, FALSE, 0); // so that a typed letter shows
+    SendMessageW(box, EM_SETSEL, 0, 0);
+    SendMessageW(box, WM_CHAR, 'x', 0);
+    EXPECT_EQ(about->noticeBox->GetText().substr(0, 8), L"xTrevalo");
     EXPECT_TRUE(IsWindow(about->hwnd));
 }
 

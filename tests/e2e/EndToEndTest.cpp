@@ -1,8 +1,11 @@
 // Starts the built Trevalo.exe and plays it as a person would: the mouse
-// presses "GIOCA", picks hands and answers the close question; the screen
-// is read back and compared, pixel for pixel, with the frames of the
-// game's own picture strips. The game runs on its real clock, so a match
-// takes a few minutes: those seconds are the game's.
+// presses "GIOCA", picks hands, opens "Info" and answers the close question,
+// all with real input from the X server, so that every click goes through
+// hit-testing, the z-order, the enabled state and activation, and a click
+// that does not arrive fails the test. The screen is read back and compared,
+// pixel for pixel, with the frames of the game's own picture strips. The
+// game runs on its real clock, so a match takes a few minutes: those
+// seconds are the game's.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/XInput.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -122,7 +126,7 @@ protected:
         WaitForInputIdle(process.hProcess, 20000);
         ASSERT_TRUE(
             WaitFor([this] { return (game = FindWindowW(nullptr, kTitle)) != nullptr; }, 20000));
-        SetForegroundWindow(game);
+        WaitForInputIdle(process.hProcess, 20000); // the loop waits for the first click
         POINT origin{0, 0};
         ClientToScreen(game, &origin);
         clientLeft = origin.x;
@@ -136,38 +140,28 @@ protected:
         CloseHandle(process.hProcess);
     }
 
-    // Moves the mouse to a point of the game's client area and clicks there.
-    void ClickAt(int x, int y) { ClickScreen(clientLeft + x, clientTop + y); }
+    // Clicks once at a point of the game's client area and waits for what
+    // the click must do. A click that does nothing fails the test, with a
+    // screenshot and what the system thinks of the input at that moment.
+    bool Click(int x, int y, const char* what, const std::function<bool()>& done) {
+        return ClickScreen(clientLeft + x, clientTop + y, what, done);
+    }
 
-    // Clicks at a point of the client area until `done`, at most three
-    // times: under Wine a click now and then reaches no window, and a person
-    // would simply click again. Each extra click is reported.
-    bool ClickUntil(int x, int y, const char* what, const std::function<bool()>& done) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if (attempt > 0)
-                std::printf("clicking %s again\n", what);
-            // A few pixels apart each time, so that no click is taken for
-            // the second half of a double click.
-            ClickAt(x + 5 * attempt, y + 3 * attempt);
-            if (WaitFor(done, 3000))
-                return true;
+    bool ClickScreen(int x, int y, const char* what, const std::function<bool()>& done) {
+        if (!TarnUtility::XClick(x, y, false)) {
+            std::printf("xdotool could not click %s\n", what);
+            return false;
         }
-        std::printf("the screen after the last click: %s\n", SaveScreen("trevalo-e2e").c_str());
-        Describe(clientLeft + x, clientTop + y);
-        // Wine's input now and then delivers no click to a window that shows
-        // under the cursor: press the window itself, and say so.
-        HWND under = WindowFromPoint(POINT{clientLeft + x, clientTop + y});
-        POINT inside{clientLeft + x, clientTop + y};
-        ScreenToClient(under, &inside);
-        PostMessageW(under, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
-        PostMessageW(under, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
-        const bool pressed = WaitFor(done, 3000);
-        std::printf("pressing %s's window directly %s\n", what, pressed ? "worked" : "failed too");
-        return pressed;
+        if (WaitFor(done, 5000))
+            return true;
+        std::printf("the click on %s did nothing; the screen: %s\n", what,
+                    SaveScreen("trevalo-e2e").c_str());
+        Describe(x, y);
+        return false;
     }
 
     // What the system thinks of the mouse and the game's input, for a test
-    // that failed to click.
+    // whose click did nothing.
     void Describe(int x, int y) const {
         GUITHREADINFO input{};
         input.cbSize = sizeof(input);
@@ -183,32 +177,6 @@ protected:
                     static_cast<void*>(input.hwndCapture), static_cast<void*>(input.hwndFocus),
                     static_cast<void*>(input.hwndActive), input.flags,
                     static_cast<void*>(GetForegroundWindow()), static_cast<void*>(game));
-    }
-
-    // Moves the mouse there, presses and releases, in one batch of input: a
-    // pause between them gives the X server's pointer time to move the
-    // cursor back under Wine's virtual desktop.
-    static void ClickScreen(int x, int y) {
-        const int width = GetSystemMetrics(SM_CXSCREEN);
-        const int height = GetSystemMetrics(SM_CYSCREEN);
-        SetCursorPos(x, y);
-        INPUT input[3] = {};
-        const DWORD steps[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-        for (int i = 0; i < 3; ++i) {
-            input[i].type = INPUT_MOUSE;
-            input[i].mi.dx = (x * 65535 + width / 2) / (width - 1);
-            input[i].mi.dy = (y * 65535 + height / 2) / (height - 1);
-            input[i].mi.dwFlags = steps[i] | MOUSEEVENTF_ABSOLUTE;
-        }
-        SendInput(3, input, sizeof(INPUT));
-    }
-
-    static void PressKey(WORD key) {
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_KEYBOARD;
-        input[0].ki.wVk = input[1].ki.wVk = key;
-        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof(INPUT));
     }
 
     // The part of the client area at (x, y) equals the frame, pixel for pixel.
@@ -240,8 +208,8 @@ protected:
     }
 
     // Answers the question box by clicking one of its buttons, once the box
-    // is on the screen; a click that came too early is made again.
-    void Answer(int button) {
+    // is on the screen and ready for input.
+    void Answer(int button, const char* what) {
         HWND box = nullptr;
         ASSERT_TRUE(WaitFor(
             [&] {
@@ -249,13 +217,10 @@ protected:
                 return box && IsWindowVisible(box) && GetDlgItem(box, button);
             },
             10000));
-        for (int attempt = 0; attempt < 5 && IsWindow(box); ++attempt) {
-            RECT bounds{};
-            GetWindowRect(GetDlgItem(box, button), &bounds);
-            ClickScreen((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-            WaitFor([&] { return !IsWindow(box); }, 2000);
-        }
-        ASSERT_FALSE(IsWindow(box));
+        RECT bounds{};
+        GetWindowRect(GetDlgItem(box, button), &bounds);
+        ASSERT_TRUE(ClickScreen((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2,
+                                what, [&] { return !IsWindow(box); }));
     }
 
     static BOOL CALLBACK MatchPicture(HWND child, LPARAM data) {
@@ -304,8 +269,7 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
     EXPECT_TRUE(Shows(86, 197, hands[3]));
     EXPECT_TRUE(Shows(453, 197, hands[1]));
 
-    ASSERT_TRUE(
-        ClickUntil(322, 46, "GIOCA", [&] { return ChildText(L"ABBANDONA") == L"ABBANDONA"; }));
+    ASSERT_TRUE(Click(322, 46, "GIOCA", [&] { return ChildText(L"ABBANDONA") == L"ABBANDONA"; }));
 
     const int picks[] = {1, 0, 2}; // rock, paper, scissors in turn
     const int choiceLeft[] = {150, 270, 390};
@@ -314,8 +278,8 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
         const int pick = picks[rounds % 3];
         // The choices appear after the countdown.
         ASSERT_TRUE(WaitFor([&] { return Shows(270, 369, hands[1]); }, 15000)) << rounds;
-        ASSERT_TRUE(ClickUntil(choiceLeft[pick] + 50, 419, "a choice",
-                               [&] { return Shows(453, 197, hands[pick]); }))
+        ASSERT_TRUE(Click(choiceLeft[pick] + 50, 419, "a choice",
+                          [&] { return Shows(453, 197, hands[pick]); }))
             << "round " << rounds;
         int computer = -1;
         for (int frame = 3; frame < 6; ++frame)
@@ -337,8 +301,8 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
 
     // "Info" shows the About window over the disabled game window.
     HWND about = nullptr;
-    ASSERT_TRUE(ClickUntil(442, 46, "Info",
-                           [&] { return (about = FindWindowW(nullptr, L"Info...")) != nullptr; }));
+    ASSERT_TRUE(Click(442, 46, "Info",
+                      [&] { return (about = FindWindowW(nullptr, L"Info...")) != nullptr; }));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(game); }, 2000));
     const RECT logoPlace = LogoOf(about);
     HBITMAP logo =
@@ -360,19 +324,36 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
     SelectObject(logoDc, previous);
     DeleteDC(logoDc);
     DeleteObject(logo);
-    SetForegroundWindow(about);
-    PressKey(VK_ESCAPE);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }, 10000));
-    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(game) != FALSE; }, 2000));
+
+    // Another program brings the game window to the front, as a taskbar
+    // click or Alt+Tab does: the About window comes forward above it, and is
+    // what shows inside its own rectangle.
+    SwitchToThisWindow(game, TRUE);
+    RECT place{};
+    GetWindowRect(about, &place);
+    const POINT middle{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            HWND shown = WindowFromPoint(middle);
+            return GetForegroundWindow() == about && (shown == about || IsChild(about, shown));
+        },
+        5000))
+        << "the About window is not in front of the game window";
+
+    // Escape closes it, and the game window takes the very next click.
+    ASSERT_TRUE(TarnUtility::XKey("Escape", false));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }, 5000)) << "Escape did not close Info";
+    EXPECT_TRUE(
+        WaitFor([&] { return IsWindowEnabled(game) && GetForegroundWindow() == game; }, 2000));
 
     // "Chiudi": No keeps the game, Yes ends it with exit code 0.
     auto question = [] { return FindWindowW(nullptr, L"Uscita") != nullptr; };
-    ASSERT_TRUE(ClickUntil(562, 46, "Chiudi", question));
-    Answer(IDNO);
+    ASSERT_TRUE(Click(562, 46, "Chiudi", question));
+    Answer(IDNO, "No");
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 500), static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_TRUE(IsWindow(game));
-    ASSERT_TRUE(ClickUntil(562, 46, "Chiudi", question));
-    Answer(IDYES);
+    ASSERT_TRUE(Click(562, 46, "Chiudi", question));
+    Answer(IDYES, "Yes");
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
     DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);

@@ -79,6 +79,9 @@ int creations = 0;
 void CountCreation(GUIElement*, HWND window) {
     ++creations;
     EXPECT_NE(window, nullptr);
+    // Still inside CreateWindowExW (WM_CREATE), not after it: the window is
+    // not shown yet.
+    EXPECT_FALSE(IsWindowVisible(window));
 }
 
 TEST_F(Dispatching, TheCreateHandlerRunsOnceWithTheWindowAlreadyAdopted) {
@@ -243,27 +246,44 @@ TEST_F(Dispatching, TabAndShiftTabMoveBetweenTabStops) {
     EXPECT_EQ(events, (std::vector<std::string>{"tab button", "tab button"}));
 }
 
-std::vector<std::pair<Form*, int>> hotKeysRun;
-void HotKeyRan(Form* form, int, int key) {
-    hotKeysRun.emplace_back(form, key);
+// Which record's handler ran, for which form and key.
+std::vector<std::string> hotKeysRun;
+void HotKeyRecord(const char* record, Form* form, int key) {
+    hotKeysRun.push_back(std::string(record) + " " + form->typeName + std::to_string(form->id) +
+                         " " + static_cast<char>(key));
+}
+void BackA(Form* form, int, int key) {
+    HotKeyRecord("backA", form, key);
+}
+void BackB(Form* form, int, int key) {
+    HotKeyRecord("backB", form, key);
+}
+void FrontB(Form* form, int, int key) {
+    HotKeyRecord("frontB", form, key);
 }
 
 TEST_F(Dispatching, AHotKeyRunsForTheForegroundForm) {
     hotKeysRun.clear();
     Form back(instance);
     Form front(instance);
-    back.hotKeys = {{MOD_CONTROL, 'A', HotKeyRan}, {MOD_CONTROL, 'B', HotKeyRan}};
-    front.hotKeys = {{MOD_CONTROL, 'B', HotKeyRan}};
+    back.hotKeys = {{MOD_CONTROL, 'A', BackA}, {MOD_CONTROL, 'B', BackB}};
+    front.hotKeys = {{MOD_CONTROL, 'B', FrontB}};
     back.Create();
     front.Create();
     SetForegroundWindow(front.hwnd);
     ASSERT_EQ(GetForegroundWindow(), front.hwnd);
 
-    // The background form's second hot key is the front form's first.
+    // The background form's second hot key is the front form's first: the
+    // front form's record runs, with the front form.
     SendMessageW(back.hwnd, WM_HOTKEY, 2, 0);
     SendMessageW(front.hwnd, WM_HOTKEY, 1, 0);
     SendMessageW(front.hwnd, WM_HOTKEY, 7, 0); // beyond the list: ignored
-    EXPECT_EQ(hotKeysRun, (std::vector<std::pair<Form*, int>>{{&front, 'B'}, {&front, 'B'}}));
+    SendMessageW(back.hwnd, WM_HOTKEY, 1, 0);  // nothing in front has Ctrl+A
+    const std::string frontB = "frontB form" + std::to_string(front.id) + " B";
+    EXPECT_EQ(hotKeysRun, (std::vector<std::string>{frontB, frontB}));
+    SetForegroundWindow(back.hwnd);
+    SendMessageW(back.hwnd, WM_HOTKEY, 2, 0); // in front itself: its own record
+    EXPECT_EQ(hotKeysRun.back(), "backB form" + std::to_string(back.id) + " B");
 }
 
 void Activated(GUIElement* e) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
@@ -97,4 +100,15 @@ TEST_F(Seams, PlayResourceSoundUsesTheLow16BitsOfTheId) {
     PlayResourceSound(0x10000 + 1008);
     ASSERT_EQ(soundCalls.size(), 1u);
     EXPECT_EQ(reinterpret_cast<ULONG_PTR>(soundCalls[0].sound), 1008u);
+}
+
+// The program loads winmm and shell32 only when it first needs them, by
+// name: a misspelt name would silence every sound and kill every link,
+// while every test that goes through the seams stays green.
+TEST(SystemFunctions, TheSoundAndShellCallsResolveInTheSystemLibraries) {
+    EXPECT_TRUE(playSoundFunction(nullptr, nullptr, 0)); // stops all sound: fails if not found
+    const auto opened = reinterpret_cast<INT_PTR>(shellExecuteFunction(
+        nullptr, L"open", L"Z:\\no\\such\\trevalo-file", nullptr, nullptr, SW_SHOW));
+    EXPECT_NE(opened, SE_ERR_DLLNOTFOUND); // what the program answers without ShellExecuteW
+    EXPECT_LE(opened, 32);                 // the shell's own "not found"
 }
