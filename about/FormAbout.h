@@ -19,8 +19,9 @@ class TextBox;
 
 class FormAbout : public Form {
 public:
-    // Disables the owner and keeps itself directly behind it when it is
-    // activated; the opener then fills the fields below and calls Show().
+    // Disables the owner and becomes its companion, so that it comes forward
+    // whenever the owner is brought to the front; the opener then fills the
+    // fields below and calls Show().
     explicit FormAbout(Form* owner);
     // Gives the owner back if the window is still open; then the children,
     // then the window.

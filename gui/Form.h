@@ -26,7 +26,9 @@ public:
     // form runs meanwhile: the window is detached from this object first.
     ~Form() override;
 
-    Form* companionForm = nullptr; // kept directly behind this form; not owned
+    // Put directly behind this form whenever it is activated, and activated
+    // too while this form is disabled (a modal dialog comes forward); not owned.
+    Form* companionForm = nullptr;
     bool topmost = true;           // dialog forms only
     bool minimizeBox = true;
     bool maximizeBox = true; // also a sizing border
