@@ -35,7 +35,7 @@ void CellControl::OnPaint() {
         ownFont.underline = underline;
         FontDescription* textFont = font ? font : &ownFont;
 
-        PaintBackground(drawing, cellWidth, cellHeight); // the text is drawn transparently
+        FillBackground(drawing, cellWidth, cellHeight); // the text is drawn transparently
         const int textHeight = drawing.TextHeight(textFont);
         if (!text.empty()) {
             const int y = (client.bottom - textHeight - client.top) / 2;

@@ -23,7 +23,7 @@ void ImageFrame::OnPaint() {
         drawing.StartPaint();
         // A transparent cell shows the background through its black.
         if (paintBackground || transparent)
-            PaintBackground(drawing, client.right, client.bottom);
+            FillBackground(drawing, client.right, client.bottom);
         const SIZE cell = GetSize();
         if (transparent)
             drawing.BlitTransparent(0, 0, cell.cx, cell.cy, sheet, frameColumn * cell.cx,

@@ -122,7 +122,7 @@ HBRUSH PanelChildren::OnControlColor(HDC dc) {
     return controlBrush;
 }
 
-void PanelChildren::PaintBackground(Drawing& drawing, int clientWidth, int clientHeight) const {
+void PanelChildren::FillBackground(Drawing& drawing, int clientWidth, int clientHeight) const {
     drawing.Fill(0, 0, clientWidth, clientHeight,
                  backColor != kNoColor ? backColor : GetSysColor(COLOR_BTNFACE));
 }

@@ -44,7 +44,7 @@ protected:
     // system's button face when it has none). A self-painted panel starts
     // every paint with it: a paint asked for without erasing (a parent
     // refreshing its children) must not draw over what the last one left.
-    void PaintBackground(Drawing& drawing, int clientWidth, int clientHeight) const;
+    void FillBackground(Drawing& drawing, int clientWidth, int clientHeight) const;
 
     // Runs the shared paint behaviour without repainting the background over
     // what the panel has just drawn.
