@@ -26,6 +26,10 @@ inline bool Xdotool(const std::string& arguments, bool pump) {
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
     std::string path = "Z:" + done; // the Unix root as Wine's drive Z
     for (char& c : path)
         if (c == '/')
