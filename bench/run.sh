@@ -1,75 +1,152 @@
 #!/usr/bin/env bash
-# Measures Trevalo.exe against a minimal Win32 window with a 30 ms timer,
-# side by side under the same Wine: the time from process start until the
-# message loop is idle, the CPU time of the idle program over 30 seconds,
-# and the peak memory. Prints the figures and the ratios.
+# Measures Trevalo.exe side by side with three yardsticks under the same Wine:
+#   minimal   a plain window with a 30 ms timer (bench/MinimalWindow.cpp)
+#   floor     the same with a menu bar and one line of Arial text
+#             (bench/MenuTextWindow.cpp): the least a window that shows
+#             something costs
+#   winemine  Wine's own Minesweeper, part of every Wine install
+# For each: the time from process start until the message loop is idle
+# (median), the CPU time of the idle program over 30 seconds and its peak
+# memory; then Trevalo's ratios to the floor and to Minesweeper.
 #
-#   bench/run.sh [SECONDS] [STARTS]     (30 seconds idle, 9 starts each)
+#   bench/run.sh [SECONDS] [STARTS]     (30 seconds idle, 15 starts each)
 set -euo pipefail
 TREVALO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$TREVALO_ROOT/scripts/setup.sh"
 . "$TREVALO_ROOT/scripts/display.sh"
 seconds=${1:-30}
-starts=${2:-9}
+starts=${2:-15}
 
 trevalo_setup
-trevalo_build_targets "$TREVALO_ARCH" Trevalo minimal_window launch >/dev/null
+trevalo_build_targets "$TREVALO_ARCH" Trevalo minimal_window menu_text_window launch >/dev/null
 build="$TREVALO_ROOT/build/$TREVALO_ARCH"
 trap trevalo_stop_display EXIT
 trevalo_start_display "$TREVALO_ARCH" "$build/wineprefix"
 . "$TREVALO_ROOT/scripts/wine-env.sh" "$TREVALO_ARCH" "$build/wineprefix"
-ticks=$(getconf CLK_TCK)
-declare -A programs=([minimal]="$build/bench/minimal_window.exe" [game]="$build/Trevalo.exe")
+names=(minimal floor winemine game)
+declare -A programs=([minimal]="$build/bench/minimal_window.exe"
+    [floor]="$build/bench/menu_text_window.exe" [winemine]=winemine.exe
+    [game]="$build/Trevalo.exe")
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
-# run PROGRAM IDLE_SECONDS: starts it through the launcher, prints the
-# milliseconds until its loop was idle, then, after IDLE_SECONDS more, the
-# CPU percentage it used in them and its peak memory in KiB; then ends it.
-run() {
-    local program=$1 idle=$2 out line pid t0 t1 peak
-    out=$(mktemp)
-    "$WINELOADER" "$build/bench/launch.exe" "$program" >"$out" 2>/dev/null &
-    local launcher=$!
+# pid_of PROGRAM: the Linux process of PROGRAM running in this prefix (never
+# one of the same name that another Wine prefix runs).
+pid_of() {
+    local pid
+    for pid in $(pgrep -f "^$1( |\$)" || true); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            echo "$pid"
+            return
+        fi
+    done
+}
+
+# start PROGRAM OUT: starts PROGRAM through the launcher, which writes
+# "idle MS" to OUT once the program's loop is idle; waits for that line.
+# Sets `launcher` and `pid`.
+start() {
+    "$WINELOADER" "$build/bench/launch.exe" "$1" >"$2" 2>/dev/null &
+    launcher=$!
     for _ in $(seq 1 600); do
-        line=$(grep -m1 '^idle' "$out" || true)
-        [ -n "$line" ] && break
+        grep -q '^idle' "$2" && break
         sleep 0.1
     done
-    pid=$(pgrep -n -f "$(basename "$program")" || true)
-    t0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-    sleep "$idle"
-    t1=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-    peak=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
-    kill "$pid" 2>/dev/null || true
+    pid=$(pid_of "$1")
+}
+
+# stop: ends the program started last and its launcher.
+stop() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
     wait "$launcher" 2>/dev/null || true
+}
+
+# start_ms PROGRAM: one start; prints the milliseconds until the loop was
+# idle. The program then runs a second before it is ended, as a player's
+# would.
+start_ms() {
+    local out
+    out=$(mktemp)
+    start "$1" "$out"
+    sleep 1
+    stop
+    awk '/^idle/ { print $2 + 0 }' "$out"
     rm -f "$out"
-    awk -v s="${line#idle }" -v d="$((t1 - t0))" -v t="$ticks" -v n="$idle" -v p="$peak" \
-        'BEGIN { printf "%.1f %.2f %d\n", s, n ? 100 * d / (t * n) : 0, p }'
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# Starts: one warm-up each, then the two programs in turn.
-run "${programs[minimal]}" 1 >/dev/null
-run "${programs[game]}" 1 >/dev/null
-declare -A starts_ms
+# Starts: one warm-up each (the first start after a pause also starts Wine's
+# desktop), then the four programs in turn.
+for name in "${names[@]}"; do start_ms "${programs[$name]}" >/dev/null; done
+declare -A starts_ms start
 for _ in $(seq 1 "$starts"); do
-    for name in minimal game; do
-        starts_ms[$name]+="$(run "${programs[$name]}" 1 | awk '{print $1}') "
+    for name in "${names[@]}"; do
+        starts_ms[$name]+="$(start_ms "${programs[$name]}") "
     done
 done
-declare -A start cpu peak
-for name in minimal game; do
+for name in "${names[@]}"; do
     start[$name]=$(printf '%s\n' ${starts_ms[$name]} | median)
-    read -r _ cpu[$name] peak[$name] < <(run "${programs[$name]}" "$seconds")
 done
 
-printf '%-32s %12s %12s %7s %8s\n' "" "minimal" "Trevalo" "ratio" "target"
+# Idle CPU and peak memory: all four run side by side through the same
+# SECONDS, so that the machine's load weighs on each alike.
+declare -A pids launchers outs cpu peak first
+for name in "${names[@]}"; do
+    outs[$name]=$(mktemp)
+    start "${programs[$name]}" "${outs[$name]}"
+    pids[$name]=$pid
+    launchers[$name]=$launcher
+done
+# CPU time in nanoseconds, summed over the program's threads: the clock
+# ticks of /proc/PID/stat (10 ms) are too coarse for some 0.4 % of 30 s.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%.0f", s }'; }
+for name in "${names[@]}"; do first[$name]=$(cpu_ns "${pids[$name]}"); done
+sleep "$seconds"
+for name in "${names[@]}"; do
+    cpu[$name]=$(awk -v a="${first[$name]}" -v b="$(cpu_ns "${pids[$name]}")" -v n="$seconds" \
+        'BEGIN { printf "%.3f", 100 * (b - a) / (n * 1e9) }')
+    peak[$name]=$(awk '/^VmHWM/ { printf "%.1f", $2 / 1024 }' "/proc/${pids[$name]}/status")
+done
+for name in "${names[@]}"; do
+    pid=${pids[$name]}
+    launcher=${launchers[$name]}
+    stop
+    rm -f "${outs[$name]}"
+done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+# The table: the four figures, then Trevalo against the floor and against
+# Minesweeper, the targets, and whether Trevalo meets them.
+printf '%-16s %10s %10s %10s %10s %9s %9s  %s\n' "" minimal floor winemine Trevalo \
+    "vs floor" "vs mine" "target (met?)"
+# row LABEL UNIT MINIMAL FLOOR WINEMINE TREVALO KIND TARGET...: KIND "ratio"
+# compares by quotient, "points" by difference; TARGET is "floor LIMIT" or
+# "floor LIMIT mine LIMIT".
 row() {
-    awk -v label="$1" -v a="$2" -v b="$3" -v unit="$4" -v target="$5" 'BEGIN {
-        printf "%-32s %9.1f %-2s %9.1f %-2s %7.2f %8s\n", label, a, unit, b, unit, b / a, "<= " target }'
+    awk -v label="$1" -v unit="$2" -v m="$3" -v f="$4" -v w="$5" -v g="$6" -v kind="$7" \
+        -v floor_limit="$9" -v mine_limit="${11:-}" 'BEGIN {
+        if (kind == "ratio") {
+            vf = sprintf("%.2f x", g / f); vw = w > 0 ? sprintf("%.2f x", g / w) : "-"
+            met = g / f <= floor_limit && (mine_limit == "" || g / w <= mine_limit)
+            target = "floor x " floor_limit (mine_limit == "" ? "" : ", mine x " mine_limit)
+        } else {
+            vf = sprintf("%+.2f", g - f); vw = sprintf("%+.2f", g - w)
+            met = g - f <= floor_limit; target = "floor + " floor_limit
+        }
+        v = unit == "%" ? "%7.2f %-2s " : "%7.1f %-2s "
+        printf "%-16s " v v v v "%9s %9s  %s (%s)\n", label, m, unit, f, unit, w, unit, g, unit,
+            vf, vw, target, met ? "yes" : "no" }'
 }
-row "start until the loop is idle" "${start[minimal]}" "${start[game]}" ms 1.2
-row "idle CPU over ${seconds} s" "${cpu[minimal]}" "${cpu[game]}" % 1.3
-row "peak memory" "$((peak[minimal] / 1024))" "$((peak[game] / 1024))" MB 1.5
-echo "($TREVALO_ARCH build; start: median of $starts runs each, after a warm-up;" \
-    "$("$WINELOADER" --version 2>/dev/null || echo Wine))"
+row "start (median)" ms "${start[minimal]}" "${start[floor]}" "${start[winemine]}" \
+    "${start[game]}" ratio floor 1.15 mine 1.00
+row "idle CPU, ${seconds} s" % "${cpu[minimal]}" "${cpu[floor]}" "${cpu[winemine]}" \
+    "${cpu[game]}" points floor 0.1
+row "peak memory" MB "${peak[minimal]}" "${peak[floor]}" "${peak[winemine]}" \
+    "${peak[game]}" ratio floor 1.5
+for name in "${names[@]}"; do
+    printf '%-8s starts, ms: %s\n' "${name/game/Trevalo}" \
+        "$(printf '%s\n' ${starts_ms[$name]} | sort -n | xargs)"
+done
+echo "($TREVALO_ARCH build; $("$WINELOADER" --version 2>/dev/null || echo Wine);" \
+    "$starts starts each after a warm-up, in turn; load average $load_before before," \
+    "$load_after after)"

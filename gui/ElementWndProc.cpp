@@ -25,6 +25,16 @@ int MouseY(LPARAM lParam) {
     return static_cast<short>(HIWORD(lParam));
 }
 
+// Whether the window has a frame, caption, menu bar or scroll bar around
+// its client area.
+bool HasNonClientArea(HWND hwnd) {
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &client);
+    return outer.right - outer.left != client.right || outer.bottom - outer.top != client.bottom;
+}
+
 // The form in the foreground becomes the active form, and its companion
 // form is put directly behind it. A companion that stands in for a modal
 // dialog of a disabled form is also activated, which brings it to the
@@ -316,6 +326,13 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_KILLFOCUS:
         element->OnLostFocus();
+        break;
+    case WM_NCPAINT:
+        // Nothing to draw outside the client area: the default processing
+        // would only take and give back a device context for the window,
+        // which under Wine costs some ten server calls per child at start.
+        if (!HasNonClientArea(hwnd))
+            return 0;
         break;
     case WM_PAINT:
         element->OnPaint();

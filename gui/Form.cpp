@@ -110,6 +110,10 @@ void Form::SetClientSize(int clientWidth, int clientHeight) {
     const int frameWidth = std::max<int>(0, width - (client.right - client.left));
     const int frameHeight = std::max<int>(0, height - (client.bottom - client.top));
     GetPosition();
+    // A window that already has that size stays as it is: moving it onto
+    // itself and invalidating it would only paint the same picture again.
+    if (width == clientWidth + frameWidth && height == clientHeight + frameHeight)
+        return;
     width = clientWidth + frameWidth;
     height = clientHeight + frameHeight;
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);

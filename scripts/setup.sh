@@ -77,12 +77,16 @@ trevalo_build() {
 # trevalo_build_targets ARCH TARGET...: builds only those targets in
 # build/ARCH, the tree the tests use, and leaves its configuration alone, so
 # that the next test run neither reconfigures nor rebuilds. A tree never
-# configured is configured as the tests configure it.
+# configured is configured as the tests configure it. The makefiles of a
+# tree configured before a target was added do not know that target, so
+# their own check of the CMake files runs first: it regenerates them, from
+# the tree's own cache, only when a CMakeLists.txt has changed since.
 trevalo_build_targets() {
-    local arch=$1
+    local arch=$1 tree=$TREVALO_ROOT/build/$1
     shift
-    [ -f "$TREVALO_ROOT/build/$arch/CMakeCache.txt" ] || trevalo_configure "$arch" ON
-    cmake --build "$TREVALO_ROOT/build/$arch" -j "$(nproc)" --target "$@"
+    [ -f "$tree/CMakeCache.txt" ] || trevalo_configure "$arch" ON
+    [ -f "$tree/Makefile" ] && cmake --build "$tree" --target cmake_check_build_system >/dev/null
+    cmake --build "$tree" -j "$(nproc)" --target "$@"
     trevalo_check_imports "$arch"
 }
 

@@ -92,6 +92,17 @@ TEST_F(Game, RightAfterOpeningTheTableIsIdle) {
     EXPECT_FALSE(form->engine.playing);
 }
 
+// The borderless elements skip the frame painting they do not need; the
+// score cell, which has a frame, keeps its sunken edge.
+TEST_F(Game, TheScoreCellKeepsItsSunkenEdge) {
+    Open();
+    UpdateWindow(form->hwnd);
+    HDC dc = GetWindowDC(form->scoreCell->hwnd);
+    const COLORREF edge = GetPixel(dc, 1, 1); // inside the one-pixel WS_BORDER line
+    ReleaseDC(form->scoreCell->hwnd, dc);
+    EXPECT_EQ(edge, GetSysColor(COLOR_BTNSHADOW));
+}
+
 TEST_F(Game, ThePlayButtonIsRedWithWhiteTextTheOthersGrey) {
     Open();
     auto hasInk = [](HWND window, COLORREF ink) {

@@ -78,6 +78,22 @@ TEST_F(Forms, SetClientSizeGivesExactlyThatClientArea) {
     EXPECT_GT(form.height, 480);
 }
 
+// The game window is made at its final size: asking for the size it has
+// must not paint the whole window again.
+TEST_F(Forms, SetClientSizeAtTheSizeTheFormHasLeavesNothingToPaint) {
+    Form form(instance);
+    form.maximizeBox = false;
+    form.Create();
+    form.SetClientSize(640, 480);
+    UpdateWindow(form.hwnd);
+    form.SetClientSize(640, 480);
+    EXPECT_FALSE(GetUpdateRect(form.hwnd, nullptr, FALSE));
+    RECT outer{};
+    GetWindowRect(form.hwnd, &outer);
+    EXPECT_EQ(form.width, outer.right - outer.left);
+    EXPECT_EQ(form.left, outer.left);
+}
+
 TEST_F(Forms, SetClientSizeBeforeCreationChangesNothing) {
     Form form(instance);
     form.SetClientSize(640, 480);
