@@ -14,6 +14,7 @@
 #include "gui/controls/TextBox.h"
 #include "gui/controls/Timer.h"
 #include "res/ResourceIds.h"
+#include "util/GdiScope.h"
 #include "util/Shell.h"
 
 namespace MyGame {
@@ -227,10 +228,20 @@ void FormMain::BuildContent() {
     timer->Start();
 }
 
-// The form's own background covers its children: they repaint with it.
+// The form does not clip its children, so its background covers those in
+// the area being repainted: they repaint with it. The others keep their
+// pixels, and repainting them too would only cost time.
 void FormMain::OnPaint() {
-    for (GUIElement* child : ChildrenOf(hwnd))
-        child->Refresh();
+    GdiObject<HRGN> repainted(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(hwnd, repainted.Get(), FALSE);
+    for (GUIElement* child : ChildrenOf(hwnd)) {
+        RECT place{};
+        if (!IsWindow(child->hwnd) || !GetWindowRect(child->hwnd, &place))
+            continue; // a menu: its handle is not a window
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&place), 2);
+        if (RectInRegion(repainted.Get(), &place))
+            child->Refresh();
+    }
     Form::OnPaint();
 }
 
