@@ -11,6 +11,8 @@
 #include <string>
 
 #include "about/FormAbout.h"
+#include "gui/controls/Button.h"
+#include "gui/controls/TextBox.h"
 #include "gui/GdiCount.h"
 #include "gui/controls/SubMenu.h"
 
@@ -69,7 +71,7 @@ protected:
 
     // A point of a window's client area: half the time inside one of its
     // visible children (buttons, choices, cells), else anywhere. A player
-    // mostly picks while choosing, and seldom abandons a match.
+    // mostly picks while choosing.
     POINT RandomPoint(HWND window) {
         RECT client{};
         GetClientRect(window, &client);
@@ -80,9 +82,7 @@ protected:
             const bool choice = child == form->paperChoice->hwnd ||
                                 child == form->rockChoice->hwnd ||
                                 child == form->scissorsChoice->hwnd;
-            const bool abandon = child == form->playButton->hwnd && form->engine.playing;
-            if (IsWindowVisible(child) && (!choosing || choice || Random(8) == 0) &&
-                (!abandon || Random(60) == 0))
+            if (IsWindowVisible(child) && (!choosing || choice || Random(8) == 0))
                 children.push_back(child);
         }
         if (!children.empty() && Random(2) == 0) {
@@ -111,25 +111,40 @@ protected:
         HWND target = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
         if (!target)
             target = top;
+        if (kind != 0 && Seldom(target))
+            return;
         MapWindowPoints(top, target, &at, 1);
         const LPARAM where = MAKELPARAM(at.x, at.y);
-        SendMessageW(target, WM_MOUSEMOVE, 0, where);
-        if (kind >= 1 && IsWindow(target)) {
-            SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, where);
-            if (IsWindow(target))
-                SendMessageW(target, WM_LBUTTONUP, 0, where);
+        // Each message reaches the window only while a person's hand could:
+        // a click may hide it, or disable its window (the About window).
+        auto send = [&](UINT message, WPARAM keys) {
+            if (IsWindowVisible(target) && IsWindowEnabled(GetAncestor(target, GA_ROOT)))
+                SendMessageW(target, message, keys, where);
+        };
+        send(WM_MOUSEMOVE, 0);
+        if (kind == 1 || kind == 2) {
+            send(WM_LBUTTONDOWN, MK_LBUTTON);
+            send(WM_LBUTTONUP, 0);
         }
-        if (kind == 2 && IsWindow(target)) {
-            SendMessageW(target, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
-            if (IsWindow(target))
-                SendMessageW(target, WM_LBUTTONUP, 0, where);
+        if (kind == 2) {
+            send(WM_LBUTTONDBLCLK, MK_LBUTTON);
+            send(WM_LBUTTONUP, 0);
         }
-        if (kind == 3) { // two clicks queued while the program was busy
+        if (kind == 3) { // two clicks posted while the program was busy
             for (int i = 0; i < 2; ++i) {
                 PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, where);
                 PostMessageW(target, WM_LBUTTONUP, 0, where);
             }
         }
+    }
+
+    // Whether to drop a press on `target` that a player seldom makes: one
+    // that abandons the match in play, or one on "Info" (a new window each
+    // time, which is slow).
+    bool Seldom(HWND target) {
+        if (target == form->playButton->hwnd && form->engine.playing)
+            return Random(20) != 0;
+        return target == form->infoButton->hwnd && Random(4) != 0;
     }
 
     // A key to the window with the keyboard focus, with its character.
@@ -138,7 +153,7 @@ protected:
                                    VK_UP,  VK_RIGHT,  VK_DOWN,  'A',       'G'};
         const int key = keys[Random(10)];
         HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
-        if (!target)
+        if (!target || (key == VK_SPACE && Seldom(target)))
             return;
         SendMessageW(target, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
         const int ch = key == VK_TAB      ? '\t'
@@ -189,6 +204,11 @@ protected:
         const RoundEngine& engine = form->engine;
         ASSERT_LE(engine.playerScore, 10) << where;
         ASSERT_LE(engine.computerScore, 10) << where;
+        // Input picks at most once: time alone scores nothing, and a
+        // new match starts both sides at zero.
+        const int points = engine.playerScore + engine.computerScore;
+        ASSERT_LE(points, pointsBefore + 1) << where << ": one event scored twice";
+        pointsBefore = points;
         const bool ten = engine.playerScore == 10 || engine.computerScore == 10;
         if (form->messageCell->GetText() == L"Fine partita") {
             ASSERT_TRUE(ten) << where << ": the match ended before ten points";
@@ -204,6 +224,7 @@ protected:
     unsigned seed = 0;
     std::mt19937 generator;
     int ticksAtTen = 0;
+    int pointsBefore = 0;
 };
 
 TEST_F(RandomInput, TenThousandEventsKeepTheGameRight) {
@@ -214,8 +235,25 @@ TEST_F(RandomInput, TenThousandEventsKeepTheGameRight) {
     bool warm = false;
     Usage baseline{};
     int matches = 0, abouts = 0;
-    bool endedBefore = false;
-    const TarnUtility::FormAbout* lastAbout = nullptr;
+    bool endedBefore = false, aboutBefore = false;
+    // What the process keeps once made is made before the measures: the
+    // menu's fonts, what the first game window leaves for the next, and the
+    // display DC that the system caches when an edit box repaints a word
+    // selected by a double-click.
+    AltF();
+    SendMessageW(form->infoButton->hwnd, BM_CLICK, 0, 0);
+    const HWND notice = form->aboutForm->noticeBox->hwnd;
+    const LPARAM word = MAKELPARAM(180, 28);
+    SendMessageW(notice, WM_LBUTTONDOWN, MK_LBUTTON, word);
+    SendMessageW(notice, WM_LBUTTONUP, 0, word);
+    SendMessageW(notice, WM_LBUTTONDBLCLK, MK_LBUTTON, word);
+    SendMessageW(notice, WM_LBUTTONUP, 0, word);
+    TarnUtility::PumpMessages();
+    SendMessageW(form->aboutForm->okButton->hwnd, BM_CLICK, 0, 0);
+    TarnUtility::PumpMessages();
+    delete form;
+    form = nullptr;
+    OpenGame();
     for (int event = 0; event < 10000; ++event) {
         Recorder::answer = Random(20) == 0 ? IDYES : IDNO;
         const int kind = Random(100);
@@ -247,12 +285,16 @@ TEST_F(RandomInput, TenThousandEventsKeepTheGameRight) {
         const bool ended = form->messageCell->GetText() == L"Fine partita";
         matches += ended && !endedBefore;
         endedBefore = ended;
-        abouts += OpenAbout() && form->aboutForm != lastAbout;
-        lastAbout = OpenAbout() ? form->aboutForm : lastAbout;
+        abouts += OpenAbout() && !aboutBefore;
+        aboutBefore = OpenAbout() != nullptr;
 
-        // Measured with an About window opened before and closed now, so
-        // that the same things exist at every measure.
-        if (event % 500 == 499 && event >= 2000 && form->aboutForm && !OpenAbout()) {
+        // Measured the same way each time: with a fresh About window opened,
+        // painted and closed, as a player leaves it.
+        if (event % 500 == 499 && event >= 2000 && IsWindowEnabled(form->hwnd)) {
+            SendMessageW(form->infoButton->hwnd, BM_CLICK, 0, 0);
+            TarnUtility::PumpMessages();
+            SendMessageW(form->aboutForm->okButton->hwnd, BM_CLICK, 0, 0);
+            TarnUtility::PumpMessages();
             Recorder::opened.clear();
             const Usage now{TarnUtility::CountGdiObjects(), CountWindows(),
                             TarnUtility::ElementRegistry().size()};
@@ -265,7 +307,7 @@ TEST_F(RandomInput, TenThousandEventsKeepTheGameRight) {
             EXPECT_LE(now.elements, baseline.elements) << "elements grew by event " << event;
         }
     }
-    EXPECT_TRUE(warm) << "no measure was taken: the run never closed an About window";
+    EXPECT_TRUE(warm) << "no measure was taken: the About window was open at every one";
     std::printf("%d matches played to the end, %d About windows opened\n", matches, abouts);
 }
 
