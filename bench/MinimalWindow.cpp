@@ -18,9 +18,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = L"MinimalWindow";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, L"MinimalWindow", L"Minimal window",
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 656, 538, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, L"MinimalWindow", L"Minimal window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        100, 100, 656, 538, nullptr, nullptr, instance, nullptr);
     SetTimer(window, 1, 30, nullptr);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -96,8 +96,7 @@ void Unlink(GUIElement& element) {
         // Our procedure can be taken out only while it is the outermost
         // layer; under another layer (a tooltip's subclass) it stays, and
         // hands every message to the window's own procedure.
-        const auto current =
-            reinterpret_cast<WNDPROC>(GetWindowLongPtrW(it->window, GWLP_WNDPROC));
+        const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(it->window, GWLP_WNDPROC));
         if (it->original && current == ElementWndProc) {
             SetWindowLongPtrW(it->window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->original));
             it = bindings.erase(it);

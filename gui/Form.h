@@ -29,7 +29,7 @@ public:
     // Put directly behind this form whenever it is activated, and activated
     // too while this form is disabled (a modal dialog comes forward); not owned.
     Form* companionForm = nullptr;
-    bool topmost = true;           // dialog forms only
+    bool topmost = true; // dialog forms only
     bool minimizeBox = true;
     bool maximizeBox = true; // also a sizing border
     bool hasCaption = true;
