@@ -18,6 +18,21 @@ DispatchState& Dispatch() {
 
 namespace {
 
+// The shared system cursor `id`, loaded into `handle` the first time.
+HCURSOR SharedCursor(HCURSOR& handle, LPCWSTR id) {
+    if (!handle)
+        handle = LoadCursorW(nullptr, id);
+    return handle;
+}
+
+} // namespace
+
+HCURSOR ArrowCursor() {
+    return SharedCursor(Dispatch().arrowCursorHandle, IDC_ARROW);
+}
+
+namespace {
+
 int MouseX(LPARAM lParam) {
     return static_cast<short>(LOWORD(lParam));
 }
@@ -268,10 +283,6 @@ LRESULT Unattended(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPRO
 
 LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DispatchState& state = Dispatch();
-    if (!state.waitCursorHandle)
-        state.waitCursorHandle = LoadCursorW(nullptr, IDC_WAIT);
-    if (!state.handCursorHandle)
-        state.handCursorHandle = LoadCursorW(nullptr, IDC_HAND);
     const WindowLink link = LinkOf(hwnd);
     if (!link.element)
         return Unattended(hwnd, message, wParam, lParam, link.original);
@@ -347,11 +358,11 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return TRUE;
         if (LOWORD(lParam) == HTCLIENT) {
             if (element->GetHandCursor()) {
-                SetCursor(state.handCursorHandle);
+                SetCursor(SharedCursor(state.handCursorHandle, IDC_HAND));
                 return TRUE;
             }
             if (element->GetWaitCursor()) {
-                SetCursor(state.waitCursorHandle);
+                SetCursor(SharedCursor(state.waitCursorHandle, IDC_WAIT));
                 return TRUE;
             }
         }

@@ -16,6 +16,9 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 // Facts that span windows, one set per process.
 struct DispatchState {
     HWND mainWindow = nullptr; // the first form window; its destruction ends the loop
+    // The system cursors, each loaded once, when first needed: every
+    // LoadCursorW makes Wine check the display configuration again.
+    HCURSOR arrowCursorHandle = nullptr;
     HCURSOR waitCursorHandle = nullptr;
     HCURSOR handCursorHandle = nullptr;
     Form* activeForm = nullptr;          // the form last activated in the foreground
@@ -23,5 +26,8 @@ struct DispatchState {
     bool mouseTracking = false;          // a hover and leave request is pending
 };
 DispatchState& Dispatch();
+
+// The arrow cursor of every form and panel class.
+HCURSOR ArrowCursor();
 
 } // namespace TarnUtility

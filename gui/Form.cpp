@@ -71,10 +71,9 @@ void Form::Create() {
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = ElementWndProc;
     windowClass.hInstance = instance;
-    windowClass.hbrBackground = backColor == kNoColor
-                                    ? GetSysColorBrush(COLOR_BTNFACE)
-                                    : CreateSolidBrush(backColor);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground =
+        backColor == kNoColor ? GetSysColorBrush(COLOR_BTNFACE) : CreateSolidBrush(backColor);
+    windowClass.hCursor = ArrowCursor();
     windowClass.hIcon = iconId ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
                                : LoadIconW(nullptr, IDI_APPLICATION);
     windowClass.lpszClassName = className.c_str();

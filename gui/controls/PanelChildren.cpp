@@ -48,7 +48,7 @@ void PanelChildren::Create() {
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = ElementWndProc;
     windowClass.hInstance = OwningInstance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hCursor = ArrowCursor();
     windowClass.hbrBackground =
         backColor == kNoColor ? GetSysColorBrush(COLOR_BTNFACE) : CreateSolidBrush(backColor);
     windowClass.lpszClassName = className.c_str();
