@@ -25,14 +25,6 @@ HCURSOR SharedCursor(HCURSOR& handle, LPCWSTR id) {
     return handle;
 }
 
-} // namespace
-
-HCURSOR ArrowCursor() {
-    return SharedCursor(Dispatch().arrowCursorHandle, IDC_ARROW);
-}
-
-namespace {
-
 int MouseX(LPARAM lParam) {
     return static_cast<short>(LOWORD(lParam));
 }
@@ -280,6 +272,10 @@ LRESULT Unattended(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPRO
 }
 
 } // namespace
+
+HCURSOR ArrowCursor() {
+    return SharedCursor(Dispatch().arrowCursorHandle, IDC_ARROW);
+}
 
 LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DispatchState& state = Dispatch();
