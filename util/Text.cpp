@@ -22,9 +22,6 @@ std::string ToNarrow(std::wstring text) {
 
 namespace {
 
-// A text that needs more steps than this is taken to grow without end.
-constexpr size_t kMaxSteps = size_t{1} << 22;
-
 // Every occurrence of `what` in `text`, left to right, replaced once; the
 // replacements are not searched.
 std::string ReplaceEachOnce(const std::string& text, const std::string& what,
@@ -43,6 +40,9 @@ std::string ReplaceAll(std::string text, std::string what, std::string with) {
         return text;
     if (with.find(what) != std::string::npos)
         return ReplaceEachOnce(text, what, with);
+    // Only a longer replacement can keep the loop going for ever; a text
+    // that grows, grows at every step, so its length tells how far it went.
+    const bool grows = with.size() > what.size();
     // The result grows on the left, one character at a time, from what is
     // still to be read on the right (kept last character first). The left
     // holds no occurrence before each step, so the first time it ends in
@@ -51,16 +51,16 @@ std::string ReplaceAll(std::string text, std::string what, std::string with) {
     // to be read again after what stood before it.
     std::string done;
     std::string rest(text.rbegin(), text.rend());
-    for (size_t steps = 0; !rest.empty(); ++steps) {
-        if (steps == kMaxSteps)
-            return ReplaceEachOnce(text, what, with);
+    while (!rest.empty()) {
         done.push_back(rest.back());
         rest.pop_back();
-        if (done.size() >= what.size() &&
-            done.compare(done.size() - what.size(), what.size(), what) == 0) {
-            done.resize(done.size() - what.size());
-            rest.append(with.rbegin(), with.rend());
-        }
+        if (done.size() < what.size() ||
+            done.compare(done.size() - what.size(), what.size(), what) != 0)
+            continue;
+        done.resize(done.size() - what.size());
+        rest.append(with.rbegin(), with.rend());
+        if (grows && done.size() + rest.size() > kLongestGrowth)
+            return ReplaceEachOnce(text, what, with);
     }
     return done;
 }

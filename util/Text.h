@@ -1,6 +1,7 @@
 #pragma once
 // Conversions between the program's narrow texts (Windows-1252 bytes) and the
 // wide (UTF-16) strings that the platform's "W" functions take.
+#include <cstddef>
 #include <string>
 
 namespace TarnUtility {
@@ -12,11 +13,21 @@ std::wstring ToWide(std::string text);
 // Each code unit keeps its low 8 bits; the length, NULs included, is kept.
 std::string ToNarrow(std::wstring text);
 
-// Replaces the first occurrence of `what` by `with` until none is left, so a
-// replacement can complete an occurrence with the text before or after it.
-// Where that would never end (`with` contains `what`, or the text keeps
-// growing), every occurrence in the original text is replaced once, left to
-// right. An empty `what` leaves the text unchanged.
+// Replaces the first occurrence of `what` by `with`, searching from the start
+// each time, until none is left, so that a replacement can complete an
+// occurrence with the text around it. That loop is followed to its end
+// wherever it ends: always when `with` is no longer than `what` (each step
+// shortens the text, or keeps its length and takes it one way in the order
+// of the first character where `what` and `with` differ), and whenever a
+// longer `with` leaves a result of at most kLongestGrowth characters.
+// The answer is another exactly when:
+// - `what` is empty (the loop never ends): the text comes back unchanged;
+// - `with` contains `what` and the text holds `what` (the loop never ends):
+//   every occurrence in the original text is replaced once, left to right;
+// - a longer `with` makes the text grow past kLongestGrowth characters, as
+//   some do for ever ("ab" by "bbaa" in "aab"): the same left-to-right
+//   answer, also for a loop that would end only beyond that length.
+constexpr size_t kLongestGrowth = size_t{1} << 24;
 std::string ReplaceAll(std::string text, std::string what, std::string with);
 
 } // namespace TarnUtility

@@ -65,8 +65,18 @@ TEST(ReplaceAll, EndsWhenTheReplacementsMakeTheTextGrowForEver) {
     EXPECT_EQ(ReplaceAll("aab", "ab", "bbaa"), "abbaa");
     EXPECT_EQ(ReplaceAll("baa", "ba", "aabb"), "aabba");
     EXPECT_EQ(ReplaceAll("aaba", "aba", "baab"), "abaab");
-    // Growth that ends is followed to its end.
+    // Growth that ends is followed to its end, however many steps it takes.
     EXPECT_EQ(ReplaceAll("aaab", "ab", "bba"), "bbbbbbbbaaa");
+    const std::string doubled = ReplaceAll(std::string(20, 'a') + "b", "ab", "bba");
+    EXPECT_EQ(doubled, std::string(size_t{1} << 20, 'b') + std::string(20, 'a'));
+}
+
+// A replacement no longer than the piece always ends, and is followed to
+// its end however long that takes: millions of steps here.
+TEST(ReplaceAll, FollowsEveryShrinkingOrEvenReplacementToItsEnd) {
+    EXPECT_EQ(ReplaceAll(std::string(2100000, 'a') + "b", "ab", "b"), "b");
+    EXPECT_EQ(ReplaceAll(std::string(1500, 'b') + std::string(1500, 'a'), "ba", "ab"),
+              std::string(1500, 'a') + std::string(1500, 'b'));
 }
 
 TEST(ToDecimal, WritesSignAndDigitsOnly) {
