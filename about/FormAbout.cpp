@@ -1,6 +1,5 @@
 #include "about/FormAbout.h"
 
-#include "gui/ElementRegistry.h"
 #include "gui/FontDescription.h"
 #include "gui/Owned.h"
 #include "gui/controls/Button.h"
@@ -101,14 +100,13 @@ FormAbout::FormAbout(Form* owner) : Form(owner->instance, true), ownerForm(owner
     owner->companionForm = this;
 }
 
-// Teardown order: stop dispatching to this form; if its window is still
-// open (its opener is being destroyed), give the owner back first, as every
-// closing does; then the children, each window detached from its element
-// as the element goes, so that the window's destruction reaches none; then
-// the window; the form's own font, which the window uses, last.
+// Teardown order (nothing reaches the form any more): if its window is
+// still open (its opener is being destroyed), give the owner back first, as
+// every closing does; then the children, each window cut off from its
+// element as the element goes, so that the window's destruction reaches
+// none; then the window; the form's own font, which the window uses, last.
 FormAbout::~FormAbout() {
-    Unlink(*this);
-    const bool open = created && hwnd && !destroyed && IsWindow(hwnd);
+    const bool open = WindowOpen();
     if (open)
         ReleaseOwner();
     DeleteOwned(logoPanel);
@@ -153,24 +151,25 @@ void FormAbout::BuildContent() {
     const int column = logoWidth + 45;
     const int columnWidth = w - column - 10;
 
-    logoPanel = AboutChild(new PanelChildren(this), 10, 10, logoWidth + 20, h - 20);
+    logoPanel = AboutChild(new Element<PanelChildren>(this), 10, 10, logoWidth + 20, h - 20);
     logoPanel->flatBorder = false;
     logoPanel->SetBorder(true);
     logoPanel->Create();
 
-    logoImage = AboutChild(new Image(logoPanel, logoId), 5, 5, logoWidth, logoHeight);
+    logoImage = AboutChild(new Element<Image>(logoPanel, logoId), 5, 5, logoWidth, logoHeight);
     logoImage->Create();
 
-    titleLabel = AboutChild(new Label(this, titleText), column, 10, columnWidth, 25);
+    titleLabel = AboutChild(new Element<Label>(this, titleText), column, 10, columnWidth, 25);
     titleLabel->font = titleFont;
     titleLabel->Create();
 
-    copyrightLabel = AboutChild(new Label(this, copyrightText), column, 35, columnWidth, 25);
+    copyrightLabel =
+        AboutChild(new Element<Label>(this, copyrightText), column, 35, columnWidth, 25);
     copyrightLabel->font = font;
     copyrightLabel->Create();
 
     auto makeLink = [this](int left, const std::string& shown) {
-        auto* link = AboutChild(new CellControl(this), left, 55, 150, 22);
+        auto* link = AboutChild(new Element<CellControl>(this), left, 55, 150, 22);
         link->textColor = kLinkColor;
         link->textAlign = 0;
         link->SetText(shown);
@@ -183,7 +182,8 @@ void FormAbout::BuildContent() {
     webLink = makeLink(column, webAddress);
     mailLink = makeLink(column + 160, ReplaceAll(webAddress, "http://www.", "info@"));
 
-    noticeBox = AboutChild(new TextBox(this, noticeText), column, 85, columnWidth, h - 145);
+    noticeBox =
+        AboutChild(new Element<TextBox>(this, noticeText), column, 85, columnWidth, h - 145);
     noticeBox->multiline = true;
     noticeBox->ApplyStyle();
     noticeBox->readOnly = true;
@@ -192,8 +192,8 @@ void FormAbout::BuildContent() {
     noticeBox->ApplyStyle();
     noticeBox->Create();
 
-    okButton =
-        AboutChild(new Button(this, "OK"), column + columnWidth / 2 - 80 / 2, h - 50, 80, 25);
+    okButton = AboutChild(new Element<Button>(this, "OK"), column + columnWidth / 2 - 80 / 2,
+                          h - 50, 80, 25);
     okButton->clickHandler = AboutRouteButtonClick;
     okButton->Create();
     okButton->Focus();

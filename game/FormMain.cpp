@@ -81,15 +81,14 @@ FormMain::FormMain(HINSTANCE instance, const std::string& title, Clock& clock, R
         mainForm = this;
 }
 
-// Teardown order: stop dispatching to the form, so that nothing of it runs
-// while it goes (the program is ending: closing asks nothing); the timer,
-// so that no tick comes; the window; then every element, font and bitmap.
+// Teardown order (nothing reaches the form any more, so closing asks
+// nothing: the program is ending): the timer, so that no tick comes; the
+// window; then every element, font and bitmap.
 FormMain::~FormMain() {
-    Unlink(*this);
     if (mainForm == this)
         mainForm = nullptr; // menu commands must not fall back on a form that is gone
     DeleteOwned(timer);
-    if (hwnd && !destroyed && IsWindow(hwnd))
+    if (WindowOpen())
         SendMessageW(hwnd, WM_CLOSE, 0, 0);
     created = false;
     DeleteOwned(aboutForm);
@@ -104,16 +103,13 @@ FormMain::~FormMain() {
     DeleteOwned(infoButton);
     DeleteOwned(playButton);
     DeleteOwned(titleImage);
-    if (controlBrush)
-        DeleteObject(controlBrush);
+    DeleteOwnedObject(controlBrush);
     DeleteOwned(messageFont);
     DeleteOwned(scoreFont);
     // The strips go before the pictures that show them; nothing paints
     // in between, since the window is gone.
-    if (handsStrip)
-        DeleteObject(handsStrip);
-    if (bannerStrip)
-        DeleteObject(bannerStrip);
+    DeleteOwnedObject(handsStrip);
+    DeleteOwnedObject(bannerStrip);
     DeleteOwned(scoreCell);
     DeleteOwned(topBar);
     DeleteOwned(bottomBar);
@@ -129,14 +125,14 @@ FormMain::~FormMain() {
 }
 
 void FormMain::BuildMenuBar() {
-    menuBar = new MenuBar(this);
-    fileMenu = new Menu(menuBar, "&File");
-    exitItem = new SubMenu(fileMenu, "&Esci");
+    menuBar = new Element<MenuBar>(this);
+    fileMenu = new Element<Menu>(menuBar, "&File");
+    exitItem = new Element<SubMenu>(fileMenu, "&Esci");
     exitItem->clickHandler = RouteMenuClick;
-    helpMenu = new Menu(menuBar, "&?");
-    guideItem = new SubMenu(helpMenu, "&Guida");
+    helpMenu = new Element<Menu>(menuBar, "&?");
+    guideItem = new Element<SubMenu>(helpMenu, "&Guida");
     guideItem->clickHandler = RouteMenuClick;
-    homeItem = new SubMenu(helpMenu, "&Home");
+    homeItem = new Element<SubMenu>(helpMenu, "&Home");
     homeItem->clickHandler = RouteMenuClick;
     menuBar->Create();
 }
@@ -158,11 +154,11 @@ void FormMain::BuildContent() {
     handsStrip = LoadStrip(IDB_HANDS);
     bannerStrip = LoadStrip(IDB_BANNERS);
 
-    titleImage = Placed(new Image(this, IDB_MAIN_LOGO), 28, 10, 200, 50);
+    titleImage = Placed(new Element<Image>(this, IDB_MAIN_LOGO), 28, 10, 200, 50);
     titleImage->Create();
 
     auto makeButton = [this](const char* caption, int left) {
-        auto* button = Placed(new Button(this, caption), left, 26, 100, 40);
+        auto* button = Placed(new Element<Button>(this, caption), left, 26, 100, 40);
         button->clickHandler = RouteButtonClick;
         button->ownerDraw = true;
         return button;
@@ -176,7 +172,7 @@ void FormMain::BuildContent() {
     playButton->Create();
 
     auto makeCell = [this](FontDescription* cellFont, int left, int cellWidth) {
-        auto* cell = Placed(new CellControl(this), left, 96, cellWidth, 29);
+        auto* cell = Placed(new Element<CellControl>(this), left, 96, cellWidth, 29);
         cell->SetFont(cellFont);
         cell->SetBackColor(backColor);
         cell->textColor = cellTextColor;
@@ -191,7 +187,7 @@ void FormMain::BuildContent() {
     engine.UpdateScore();
 
     auto makeBar = [this](int id, int left, int top, int barWidth, int barHeight) {
-        auto* bar = Placed(new Image(this, id), left, top, barWidth, barHeight);
+        auto* bar = Placed(new Element<Image>(this, id), left, top, barWidth, barHeight);
         bar->Create();
         return bar;
     };
@@ -201,7 +197,8 @@ void FormMain::BuildContent() {
     bottomBar = makeBar(IDB_FRAME_BOTTOM, tableLeft, 349, 519, 16);
 
     auto makePicture = [this](HBITMAP strip, int column, int left, int top, int pictureWidth) {
-        auto* picture = Placed(new ImageFrame(this, strip, column), left, top, pictureWidth, 100);
+        auto* picture =
+            Placed(new Element<ImageFrame>(this, strip, column), left, top, pictureWidth, 100);
         picture->transparent = false;
         return picture;
     };
@@ -223,7 +220,7 @@ void FormMain::BuildContent() {
     scissorsChoice = makeChoice(2, choicesLeft + 240);
     engine.ShowIdle();
 
-    timer = new Timer(this, kTickInterval);
+    timer = new Element<Timer>(this, kTickInterval);
     timer->tickHandler = RouteTimerTick;
     timer->Start();
 }
@@ -248,8 +245,7 @@ void FormMain::OnPaint() {
 // The play button is white on red, the other buttons black on light grey.
 // A new brush answers every message; the previous one is released.
 HBRUSH FormMain::OnControlColor(HDC dc) {
-    if (controlBrush)
-        DeleteObject(controlBrush);
+    DeleteOwnedObject(controlBrush);
     if (font)
         SelectObject(dc, font->GetHandle());
     const bool play = playButton && WindowFromDC(dc) == playButton->hwnd;
@@ -334,7 +330,7 @@ void FormMain::OnButtonClicked(GUIElement* button) {
             StartMatch();
     } else if (infoButton && button->id == infoButton->id) {
         delete aboutForm; // every click makes a fresh window
-        aboutForm = new FormAbout(this);
+        aboutForm = new Element<FormAbout>(this);
         aboutForm->logoId = IDB_ABOUT_LOGO;
         aboutForm->logoWidth = 164;
         aboutForm->logoHeight = 50;

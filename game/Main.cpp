@@ -6,7 +6,8 @@
 #include "res/ResourceIds.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    auto* form = new MyGame::FormMain(instance, "Tarn Trevalo " TREVALO_COPYRIGHT);
+    auto* form =
+        new TarnUtility::Element<MyGame::FormMain>(instance, "Tarn Trevalo " TREVALO_COPYRIGHT);
     if (!form->hwnd) { // no window could be made: nothing to run
         delete form;
         return 1;

@@ -3,9 +3,7 @@
 #include <algorithm>
 
 #include "gui/ElementWndProc.h"
-#include "gui/Form.h"
 #include "gui/GUIElement.h"
-#include "gui/controls/PanelChildren.h"
 #include "gui/controls/SubMenu.h"
 
 namespace TarnUtility {
@@ -66,10 +64,10 @@ void Register(GUIElement* element) {
     registry.tokens.push_back(++registry.lastToken);
 }
 
-// Teardown order: first stop dispatching to the element (it leaves the
-// registry and the dispatcher's state), then give its window, which may
-// outlive it, back to the window's own procedure while that window still
-// exists; the window itself goes later, with its parent or its owner.
+// Teardown order: first the element leaves the registry, then its window,
+// which may outlive it, goes back to the window's own procedure while that
+// window still exists; the window itself goes later, with its parent or its
+// owner.
 void Unlink(GUIElement& element) {
     Registry& registry = TheRegistry();
     const auto at = std::find(registry.elements.begin(), registry.elements.end(), &element);
@@ -77,15 +75,6 @@ void Unlink(GUIElement& element) {
         return;
     registry.tokens.erase(registry.tokens.begin() + (at - registry.elements.begin()));
     registry.elements.erase(at);
-
-    DispatchState& state = Dispatch();
-    if (static_cast<GUIElement*>(state.activeForm) == &element)
-        state.activeForm = nullptr;
-    if (static_cast<GUIElement*>(state.wheelPanel) == &element)
-        state.wheelPanel = nullptr;
-    for (GUIElement* other : registry.elements)
-        if (auto* form = dynamic_cast<Form*>(other); form && form->companionForm == &element)
-            form->companionForm = nullptr;
 
     std::vector<Binding>& bindings = Bindings();
     for (auto it = bindings.begin(); it != bindings.end();) {
@@ -195,13 +184,6 @@ std::vector<GUIElement*> ChildrenOf(HWND window) {
         if (dynamic_cast<Child*>(element) && element->parent && element->parent->hwnd == window)
             children.push_back(element);
     return children;
-}
-
-void ReleaseWindowClass(const std::wstring& className, HINSTANCE instance, HBRUSH background) {
-    if (className.empty() || !UnregisterClassW(className.c_str(), instance))
-        return; // never registered, or a window of it still exists
-    if (background && background != GetSysColorBrush(COLOR_BTNFACE))
-        DeleteObject(background);
 }
 
 } // namespace TarnUtility

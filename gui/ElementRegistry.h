@@ -1,12 +1,12 @@
 #pragma once
-// Where elements live, and for how long.
+// Where elements live, and how their windows find them.
 //
-// The lifetime rule: an element is reached only through this registry, and
-// only while it is registered. It leaves the registry first thing in its
-// destruction (Unlink), before anything of it or of its window is torn
-// down; and code that runs a handler, which may delete the element it
-// serves, looks the element up again afterwards by a token that is never
-// reused (ElementRef), and touches nothing of it once it is gone.
+// An element is reached only through this registry, and only while it is
+// registered: it leaves it first thing in its destruction (Element's
+// destructor, gui/GUIElement.h). Code that runs a handler, which may delete
+// the element it serves, looks the element up again afterwards by a token
+// that is never reused (ElementRef), and touches nothing of it once it is
+// gone.
 //
 // A window and its element are linked here from both ends. The link is
 // made when the element takes the window (a form at WM_CREATE, a panel
@@ -14,7 +14,9 @@
 // cut when the element is unlinked or the window is gone (WM_NCDESTROY).
 // A window that outlives its element never reaches it, nor any other
 // element: it gets the processing of its own procedure only, whatever
-// subclassed it after us.
+// subclassed it after us. The registry knows only elements and windows;
+// what the dispatcher and the forms keep of an element, they forget
+// themselves (StopDispatching).
 //
 // The registry also hands out the ids of controls, menu items and timers.
 #include <windows.h>
@@ -35,10 +37,10 @@ const std::vector<GUIElement*>& ElementRegistry();
 // Called by the element constructor: the element joins the registry.
 void Register(GUIElement* element);
 
-// Stops all dispatching to an element: it leaves the registry and the
-// dispatcher's state, and its window, should it outlive the element, no
-// longer reaches it (a subclassed control gets its own procedure back when
-// nothing subclassed it after us). Does nothing the second time.
+// The registry's part of StopDispatching: the element leaves the registry,
+// and its window, should it outlive the element, no longer reaches it (a
+// subclassed control gets its own procedure back when nothing subclassed it
+// after us). Does nothing the second time.
 void Unlink(GUIElement& element);
 
 // Children whose parent is being deleted keep no pointer to it.
@@ -90,9 +92,5 @@ GUIElement* FindMenuItemById(int id);
 
 // Every Child whose parent's window is `window`, in registry order.
 std::vector<GUIElement*> ChildrenOf(HWND window);
-
-// Unregisters an element's own window class once its window is gone, and
-// releases the solid brush made for its background (any but the system's).
-void ReleaseWindowClass(const std::wstring& className, HINSTANCE instance, HBRUSH background);
 
 } // namespace TarnUtility

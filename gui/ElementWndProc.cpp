@@ -4,6 +4,7 @@
 
 #include "gui/ElementRegistry.h"
 #include "gui/Form.h"
+#include "gui/WindowClass.h"
 #include "gui/controls/Button.h"
 #include "gui/controls/PanelChildren.h"
 #include "gui/controls/SubMenu.h"
@@ -14,6 +15,17 @@ namespace TarnUtility {
 DispatchState& Dispatch() {
     static DispatchState state;
     return state;
+}
+
+// Each part forgets the element where what it keeps of it is declared.
+void StopDispatching(GUIElement& element) {
+    Unlink(element);
+    DispatchState& state = Dispatch();
+    if (static_cast<GUIElement*>(state.activeForm) == &element)
+        state.activeForm = nullptr;
+    if (static_cast<GUIElement*>(state.wheelPanel) == &element)
+        state.wheelPanel = nullptr;
+    ForgetCompanion(element);
 }
 
 namespace {
@@ -254,6 +266,12 @@ void Notify(const NMHDR& header) {
     }
 }
 
+// The window is being destroyed (WM_NCDESTROY): what is kept of it goes.
+void WindowGone(HWND hwnd) {
+    ForgetWindow(hwnd);
+    OwnClassWindowGone(hwnd);
+}
+
 // A window without a live element: one that is being created before any
 // element took it, or one that outlived its element. It gets the default
 // processing of its own procedure; the program's end and the mouse
@@ -267,7 +285,7 @@ LRESULT Unattended(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPRO
     const LRESULT result = original ? CallWindowProcW(original, hwnd, message, wParam, lParam)
                                     : DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY)
-        ForgetWindow(hwnd);
+        WindowGone(hwnd);
     return result;
 }
 
@@ -310,7 +328,7 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_NCDESTROY: {
         const LRESULT result = byDefault();
-        ForgetWindow(hwnd);
+        WindowGone(hwnd);
         return result;
     }
     case WM_MOVE:

@@ -5,26 +5,24 @@
 #include "gui/ElementRegistry.h"
 #include "gui/ElementWndProc.h"
 #include "gui/FontDescription.h"
-#include "util/Numbers.h"
+#include "gui/WindowClass.h"
 
 namespace TarnUtility {
 
 namespace {
-// WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX: every captioned form
-// starts from this, and so does every dialog form.
-constexpr DWORD kCaptionStyle = 0x10C90000;
+// Every captioned form starts from this, and so does every dialog form.
+constexpr DWORD kCaptionStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX;
 } // namespace
 
 Form::Form(HINSTANCE instance, bool dialog) : GUIElement(instance), dialog(dialog) {
     typeName = "form";
 }
 
-// Teardown order: stop dispatching to this object, so that nothing of it
-// runs while its window goes (no close, destroy or deactivation handling),
-// then close and destroy the window.
+// Nothing reaches the form any more (Element stopped dispatching to it), so
+// its window closes and goes without running any of its handling; then its
+// class, and those of its children's windows, go too.
 Form::~Form() {
-    Unlink(*this);
-    if (created && hwnd && !destroyed && IsWindow(hwnd)) {
+    if (WindowOpen()) {
         UnregisterHotKeys();
         SendMessageW(hwnd, WM_CLOSE, 0, 0);
         created = false;
@@ -32,7 +30,13 @@ Form::~Form() {
     }
     // Icons from LoadIconW are shared by the system: there is nothing to release.
     iconHandle = nullptr;
-    ReleaseWindowClass(className, instance, windowClass.hbrBackground);
+    ReleaseUnusedClasses();
+}
+
+void ForgetCompanion(const GUIElement& gone) {
+    for (GUIElement* element : ElementRegistry())
+        if (auto* form = dynamic_cast<Form*>(element); form && form->companionForm == &gone)
+            form->companionForm = nullptr;
 }
 
 DWORD Form::ComputeStyle() const {
@@ -63,28 +67,17 @@ void Form::Create() {
     if (created)
         return;
     const std::wstring title = text;
-    // Every form registers a class of its own, named after the id counter.
-    className = L"Window" + ToDecimalWide(nextElementId);
-    id = ++nextElementId;
-
-    windowClass = WNDCLASSW{};
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = ElementWndProc;
-    windowClass.hInstance = instance;
-    windowClass.hbrBackground =
-        backColor == kNoColor ? GetSysColorBrush(COLOR_BTNFACE) : CreateSolidBrush(backColor);
-    windowClass.hCursor = ArrowCursor();
-    windowClass.hIcon = iconId ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
-                               : LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassW(&windowClass);
-    windowClass.lpszClassName = nullptr; // the name does not outlive this call
+    const std::wstring className =
+        RegisterOwnClass(*this, L"Window", CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, instance,
+                         iconId ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
+                                : LoadIconW(nullptr, IDI_APPLICATION));
 
     // WM_CREATE reaches this form while the call runs (it is the newest
     // element without a window) and adopts the handle there, so a create
     // handler can already build children inside it.
     hwnd = CreateWindowExW(ComputeExtendedStyle(), className.c_str(), title.c_str(), ComputeStyle(),
                            left, top, width, height, nullptr, nullptr, instance, nullptr);
+    OwnClassWindowMade(className, hwnd);
     BindWindow(*this, hwnd, nullptr);
     if (!Dispatch().mainWindow)
         Dispatch().mainWindow = hwnd;

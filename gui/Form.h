@@ -2,6 +2,16 @@
 // A top-level window element. Each form registers a window class of its own
 // served by ElementWndProc. The first form whose window is created is the
 // program's main window: when it is destroyed the message loop ends.
+//
+// A derived form (the game window, the About window) is made as
+// Element<Derived>, as every element is. It builds its children from its
+// create handler (at WM_CREATE, before the window shows) and owns them. Its
+// destructor runs with the form already cut off from every message and its
+// window still open: it deletes what it made (each child is cut off from
+// its window as it goes, and the window goes with the form's), and may
+// close the window first where its teardown order asks for that. Then
+// ~Form closes and destroys a window still open, and the window classes of
+// the form and its children go with their windows.
 #include <cstdint>
 #include <vector>
 
@@ -22,8 +32,9 @@ struct HotKey {
 class Form : public GUIElement {
 public:
     explicit Form(HINSTANCE instance, bool dialog = false);
-    // Closes and destroys a window that is still open. Nothing of a derived
-    // form runs meanwhile: the window is detached from this object first.
+    // Closes and destroys a window that is still open, without running any
+    // of the form's handling: the form stopped receiving messages before its
+    // first destructor ran.
     ~Form() override;
 
     // Put directly behind this form whenever it is activated, and activated
@@ -51,9 +62,9 @@ public:
     // The window style and extended style that Create() uses.
     DWORD ComputeStyle() const;
     DWORD ComputeExtendedStyle() const;
-
-private:
-    std::wstring className; // this form's own window class, once registered
 };
+
+// No form keeps `gone` as its companion any more (part of StopDispatching).
+void ForgetCompanion(const GUIElement& gone);
 
 } // namespace TarnUtility

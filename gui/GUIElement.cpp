@@ -11,12 +11,12 @@ GUIElement::GUIElement(HINSTANCE instance) : instance(instance) {
     Register(this);
 }
 
-// Derived classes whose teardown touches the window unlink first thing;
-// every other element is unlinked here. A window that outlives the element
-// (a control lives until its parent window goes) no longer reaches it.
 GUIElement::~GUIElement() {
-    Unlink(*this);
     OrphanChildrenOf(*this);
+}
+
+bool GUIElement::WindowOpen() const {
+    return HasWindow() && !destroyed && IsWindow(hwnd);
 }
 
 void GUIElement::SetBackColor(COLORREF color) {

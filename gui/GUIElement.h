@@ -12,11 +12,27 @@
 // to a virtual operation of their own, finding themselves through `parent`.
 //
 // Properties are stored first and applied to the native window only once it
-// exists (`created`): Create() builds the window from the stored values, and a
-// setter on a created element applies its value at once.
+// exists (HasWindow): Create() builds the window from the stored values, and
+// a setter on an element with a window applies its value at once; on an
+// element without one it only stores the value.
+//
+// Lifetime. Every element is made as an Element<Kind>, on the heap or on the
+// stack: `new Element<Button>(form, "OK")`, `Element<Form> form(instance)`.
+// No other class can be made (GUIElement leaves one operation for Element
+// alone to implement), and Element's destructor runs before any other: it
+// stops all dispatching to the element (StopDispatching). So by the time a
+// kind's own destructor runs, the element has left the registry, the
+// dispatcher and every form have forgotten it, and a window that outlives it
+// reaches none of it; the destructor may release what the element owns and
+// talk to its window freely. A class derived from a kind needs nothing more:
+// it is made as Element<Derived>. Whoever makes an element with new deletes
+// it. A handler may delete its own element: any code that runs a handler,
+// or sends a message that may run one, and touches the element afterwards
+// first checks an ElementRef (gui/ElementRegistry.h).
 #include <windows.h>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace TarnUtility {
@@ -36,18 +52,23 @@ using ElementHandler = void (*)(GUIElement* element);
 using CloseHandler = bool (*)(GUIElement* element);
 using MouseMoveHandler = void (*)(GUIElement* element, int x, int y);
 
+// The kinds of list notification OnListNotify is told of.
+constexpr int kHeaderItemChanged = 1; // the numbers: the item, its new width
+constexpr int kHeaderItemClicked = 2; // the numbers: the item
+constexpr int kListRightClick = 3;    // no numbers
+
 class GUIElement {
 public:
-    // Joins the element registry (see its header for the lifetime rule).
+    // Joins the element registry.
     explicit GUIElement(HINSTANCE instance);
-    // Leaves the registry, so that no message reaches the element again;
-    // children that outlive it forget it as their parent.
+    // Runs last, long after Element's destructor stopped all dispatching:
+    // children that outlive the element forget it as their parent.
     virtual ~GUIElement();
     GUIElement(const GUIElement&) = delete;
     GUIElement& operator=(const GUIElement&) = delete;
 
     bool visible = true;
-    bool destroyed = false;
+    bool destroyed = false; // the window has been destroyed (OnDestroy ran); created stays set
     bool waitCursor = false;
     bool handCursor = false;
     HWND tooltipWindow = nullptr;
@@ -59,11 +80,11 @@ public:
     int32_t height = 50;
     int32_t left = 100;
     int32_t top = 100;
-    bool created = false;
+    bool created = false; // Create() ran, whether or not the window could be made
     COLORREF backColor = kNoColor;
     std::wstring text;
     std::wstring focusText;
-    bool paintBackground = false;
+    bool paintBackground = false; // SetBackColor painted once: every paint repaints it first
     bool enabled = true;
     int32_t id = 0;
     std::string typeName;
@@ -71,7 +92,7 @@ public:
     GUIElement* parent = nullptr; // not owned
     WNDPROC previousWindowProc = nullptr;
     CreateHandler createHandler = nullptr;
-    bool createHandled = false;
+    bool createHandled = false; // createHandler has run, which it does once
     MouseHandler leftUpHandler = nullptr;
     MouseHandler leftDownHandler = nullptr;
     MouseHandler leftDoubleClickHandler = nullptr;
@@ -146,6 +167,35 @@ public:
     void SetFont(FontDescription* description);
     void CreateTooltip(HWND window);
     void UpdateTooltip();
+
+    // The element made its window and has it: what setters apply to.
+    bool HasWindow() const { return created && hwnd; }
+    // ...and the window is still there, not destroyed: what teardown closes.
+    bool WindowOpen() const;
+
+private:
+    // Implemented by Element alone, so that no other class can be made.
+    virtual void MadeAsElement() = 0;
+};
+
+// Stops everything that could reach the element: it leaves the registry
+// (Unlink), the dispatcher forgets it, no form keeps it as its companion,
+// and a window it subclassed gets its own procedure back. Run by Element's
+// destructor, first thing; does nothing the second time.
+void StopDispatching(GUIElement& element);
+
+// An element of kind `Kind` (see Lifetime above): the only way to make one.
+template <typename Kind> class Element final : public Kind {
+public:
+    template <typename... Args>
+    explicit Element(Args&&... args) : Kind(std::forward<Args>(args)...) {}
+    // Teardown order: first stop dispatching, then the kind's own
+    // destructors, each releasing what it owns; the window goes with its
+    // parent's, or with the form's own destructor.
+    ~Element() override { StopDispatching(*this); }
+
+private:
+    void MadeAsElement() override {}
 };
 
 // An element hosted in the window of its parent element.

@@ -1,5 +1,6 @@
 #pragma once
-// Two small helpers for forms that build and own their children.
+// Small helpers for forms and elements that own their children and handles.
+#include <windows.h>
 
 namespace TarnUtility {
 
@@ -17,6 +18,14 @@ Element* Placed(Element* element, int left, int top, int width, int height) {
 template <typename Owned> void DeleteOwned(Owned*& owned) {
     delete owned;
     owned = nullptr;
+}
+
+// Deletes a GDI object kept for longer than one call (a bitmap, a brush) and
+// forgets it; null is fine.
+template <typename Handle> void DeleteOwnedObject(Handle& handle) {
+    if (handle)
+        DeleteObject(handle);
+    handle = nullptr;
 }
 
 } // namespace TarnUtility

@@ -1,6 +1,7 @@
 #include "gui/controls/Image.h"
 
 #include "gui/ChildControl.h"
+#include "gui/Owned.h"
 #include "util/Drawing.h"
 
 namespace TarnUtility {
@@ -13,11 +14,9 @@ Image::Image(GUIElement* parent, int resourceId) : Child(nullptr), resourceId(re
 // A control that outlives the element must not keep showing a bitmap that
 // is gone: it is cleared before the bitmap is released.
 Image::~Image() {
-    if (!bitmap)
-        return;
-    if (created && !destroyed && IsWindow(hwnd))
+    if (bitmap && WindowOpen())
         SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, 0);
-    DeleteObject(bitmap);
+    DeleteOwnedObject(bitmap);
 }
 
 DWORD Image::ComputeStyle() const {
@@ -68,8 +67,7 @@ void Image::Replace(HBITMAP next) {
     HBITMAP old = bitmap;
     bitmap = next;
     SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    if (old)
-        DeleteObject(old);
+    DeleteOwnedObject(old);
 }
 
 } // namespace TarnUtility

@@ -1,10 +1,10 @@
 #include "gui/controls/PanelChildren.h"
 
 #include "gui/ElementRegistry.h"
-#include "gui/ElementWndProc.h"
 #include "gui/FontDescription.h"
+#include "gui/Owned.h"
+#include "gui/WindowClass.h"
 #include "util/Drawing.h"
-#include "util/Numbers.h"
 
 namespace TarnUtility {
 
@@ -13,13 +13,9 @@ PanelChildren::PanelChildren(GUIElement* parent) : Child(nullptr) {
     typeName = "panel";
 }
 
+// The class and its background brush go with the window (gui/WindowClass.h).
 PanelChildren::~PanelChildren() {
-    if (controlBrush)
-        DeleteObject(controlBrush);
-    // Only once the window is gone (it goes with its parent's) can the class
-    // and its background brush go too.
-    if (destroyed || !hwnd)
-        ReleaseWindowClass(className, windowClass.hInstance, windowClass.hbrBackground);
+    DeleteOwnedObject(controlBrush);
 }
 
 DWORD PanelChildren::ComputeStyle() const {
@@ -40,25 +36,13 @@ DWORD PanelChildren::ComputeStyle() const {
 void PanelChildren::Create() {
     if (created)
         return;
-    // Every panel registers a class of its own, named after the id counter.
-    className = L"PanelChildren" + ToDecimalWide(nextElementId);
-    id = ++nextElementId;
-
-    windowClass = WNDCLASSW{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = ElementWndProc;
-    windowClass.hInstance = OwningInstance();
-    windowClass.hCursor = ArrowCursor();
-    windowClass.hbrBackground =
-        backColor == kNoColor ? GetSysColorBrush(COLOR_BTNFACE) : CreateSolidBrush(backColor);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassW(&windowClass);
-    windowClass.lpszClassName = nullptr; // the name does not outlive this call
-
+    const std::wstring className =
+        RegisterOwnClass(*this, L"PanelChildren", CS_DBLCLKS, OwningInstance(), nullptr);
     const DWORD extendedStyle = border && !flatBorder ? WS_EX_CLIENTEDGE : 0;
     hwnd = CreateWindowExW(extendedStyle, className.c_str(), text.c_str(), ComputeStyle(), left,
                            top, width, height, parent ? parent->hwnd : nullptr,
                            reinterpret_cast<HMENU>(INT_PTR{id}), nullptr, nullptr);
+    OwnClassWindowMade(className, hwnd);
     BindWindow(*this, hwnd, nullptr);
     // Created before its first paint, so that this paint already draws the
     // panel's picture or text.
@@ -104,8 +88,7 @@ void PanelChildren::SetScrollRange(int minimum, int maximum) {
 
 // One brush at a time: the previous answer's brush is released first.
 HBRUSH PanelChildren::OnControlColor(HDC dc) {
-    if (controlBrush)
-        DeleteObject(controlBrush);
+    DeleteOwnedObject(controlBrush);
     if (font)
         SelectObject(dc, font->GetHandle());
     if (childBackColor != kNoColor) {

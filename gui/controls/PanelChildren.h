@@ -38,8 +38,6 @@ public:
     void SetScrollRange(int minimum, int maximum);
 
 protected:
-    std::wstring className; // this panel's own window class, once registered
-
     // Paints the whole client area in the panel's background colour (the
     // system's button face when it has none). A self-painted panel starts
     // every paint with it: a paint asked for without erasing (a parent

@@ -25,7 +25,7 @@ protected:
         GuiTest::SetUp();
         form.Create();
     }
-    Form form{GetModuleHandleW(nullptr)};
+    Element<Form> form{GetModuleHandleW(nullptr)};
 };
 
 std::vector<int> scrolls;
@@ -43,7 +43,7 @@ int Position(HWND window) {
 
 TEST_F(Behaviour, ScrollingAtTheTopStillTellsTheHandler) {
     scrolls.clear();
-    PanelChildren panel(&form);
+    Element<PanelChildren> panel(&form);
     panel.verticalScroll = true;
     panel.verticalScrollHandler = Scrolled;
     panel.Create();
@@ -63,7 +63,7 @@ TEST_F(Behaviour, ScrollingAtTheTopStillTellsTheHandler) {
 
 TEST_F(Behaviour, EachWheelMessageScrollsOnePage) {
     scrolls.clear();
-    PanelChildren panel(&form);
+    Element<PanelChildren> panel(&form);
     panel.verticalScroll = true;
     panel.verticalScrollHandler = Scrolled;
     panel.Create();
@@ -74,7 +74,7 @@ TEST_F(Behaviour, EachWheelMessageScrollsOnePage) {
     EXPECT_EQ(Position(panel.hwnd), 10);
 
     // Over a window that is not a panel, the last panel pressed scrolls.
-    Label label(&form, "x");
+    Element<Label> label(&form, "x");
     label.Create();
     SendMessageW(panel.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageW(label.hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
@@ -90,7 +90,7 @@ void Ticked(Timer*) {
 
 TEST_F(Behaviour, TicksArriveThroughTheMessageLoop) {
     ticks = 0;
-    Timer timer(&form, 10);
+    Element<Timer> timer(&form, 10);
     timer.tickHandler = Ticked;
     timer.Start();
     const int id = timer.id;
@@ -111,7 +111,7 @@ TEST_F(Behaviour, TicksArriveThroughTheMessageLoop) {
 }
 
 TEST_F(Behaviour, DeletingARunningTimerKillsIt) {
-    auto* timer = new Timer(&form, 10000);
+    auto* timer = new Element<Timer>(&form, 10000);
     timer->Start();
     const int id = timer->id;
     delete timer;
@@ -121,8 +121,8 @@ TEST_F(Behaviour, DeletingARunningTimerKillsIt) {
 // The system would make a timer of its own choosing, which no handler hears
 // and Stop() cannot end.
 TEST_F(Behaviour, ATimerOnAParentWithoutAWindowSetsNoTimerUntilThereIsOne) {
-    Form windowless(GetModuleHandleW(nullptr));
-    Timer timer(&windowless, 1);
+    Element<Form> windowless(GetModuleHandleW(nullptr));
+    Element<Timer> timer(&windowless, 1);
     timer.Start();
     EXPECT_FALSE(timer.running);
     EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_TIMER),
@@ -136,11 +136,11 @@ TEST_F(Behaviour, ATimerOnAParentWithoutAWindowSetsNoTimerUntilThereIsOne) {
 
 TEST_F(Behaviour, ATickForAnythingButATimerIsIgnored) {
     ticks = 0;
-    Label label(&form, "x");
+    Element<Label> label(&form, "x");
     label.Create();
     SendMessageW(form.hwnd, WM_TIMER, label.id, 0);
     SendMessageW(form.hwnd, WM_TIMER, 0x7FFF, 0);
-    Timer silent(&form, 10);
+    Element<Timer> silent(&form, 10);
     silent.Create();
     SendMessageW(form.hwnd, WM_TIMER, silent.id, 0); // no handler
     EXPECT_EQ(ticks, 0);
@@ -162,12 +162,12 @@ std::wstring MenuText(HMENU menu, UINT position) {
 }
 
 TEST_F(Behaviour, TheGamesMenuBar) {
-    MenuBar bar(&form);
-    Menu file(&bar, "&File");
-    SubMenu exit(&file, "&Esci");
-    Menu help(&bar, "&?");
-    SubMenu guide(&help, "&Guida");
-    SubMenu home(&help, "&Home");
+    Element<MenuBar> bar(&form);
+    Element<Menu> file(&bar, "&File");
+    Element<SubMenu> exit(&file, "&Esci");
+    Element<Menu> help(&bar, "&?");
+    Element<SubMenu> guide(&help, "&Guida");
+    Element<SubMenu> home(&help, "&Home");
     EXPECT_EQ(guide.id, exit.id + 1);
     EXPECT_EQ(home.id, exit.id + 2);
     bar.Create();
@@ -184,9 +184,9 @@ TEST_F(Behaviour, TheGamesMenuBar) {
 
 TEST_F(Behaviour, ACheckableItemShowsItsNewStateBeforeItsHandler) {
     clicks.clear();
-    MenuBar bar(&form);
-    Menu menu(&bar, "&Vista");
-    SubMenu item(&menu, "Griglia");
+    Element<MenuBar> bar(&form);
+    Element<Menu> menu(&bar, "&Vista");
+    Element<SubMenu> item(&menu, "Griglia");
     item.checkable = true;
     item.clickHandler = Chosen;
     bar.Create();
@@ -196,33 +196,33 @@ TEST_F(Behaviour, ACheckableItemShowsItsNewStateBeforeItsHandler) {
 }
 
 TEST_F(Behaviour, ItemsAreGreyedBeforeAndAfterCreationAndAddedAtOnce) {
-    MenuBar bar(&form);
-    Menu menu(&bar, "&File");
-    SubMenu early(&menu, "Prima");
+    Element<MenuBar> bar(&form);
+    Element<Menu> menu(&bar, "&File");
+    Element<SubMenu> early(&menu, "Prima");
     early.SetEnabled(false);
-    SubMenu separator(&menu, "");
+    Element<SubMenu> separator(&menu, "");
     separator.itemFlags = MF_SEPARATOR;
     bar.Create();
     EXPECT_TRUE(GetMenuState(menu.menuHandle, early.id, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(GetMenuState(menu.menuHandle, 1, MF_BYPOSITION) & MF_SEPARATOR);
 
-    SubMenu late(&menu, "Dopo"); // the menu exists: appended at once
+    Element<SubMenu> late(&menu, "Dopo"); // the menu exists: appended at once
     EXPECT_TRUE(late.created);
     ASSERT_EQ(GetMenuItemCount(menu.menuHandle), 3);
     EXPECT_EQ(MenuText(menu.menuHandle, 2), L"Dopo");
     late.SetEnabled(false);
     EXPECT_TRUE(GetMenuState(menu.menuHandle, late.id, MF_BYCOMMAND) & MF_GRAYED);
 
-    SubMenu cascade(&menu, "Altro"); // a cascading item, made with its children
+    Element<SubMenu> cascade(&menu, "Altro"); // a cascading item, made with its children
     EXPECT_TRUE(cascade.created);
 }
 
 TEST_F(Behaviour, ACascadingItemGreysAndACheckedGreyedItemStaysChecked) {
-    MenuBar bar(&form);
-    Menu menu(&bar, "&File");
-    SubMenu cascade(&menu, "Altro");
-    SubMenu inner(&cascade, "Dentro");
-    SubMenu option(&menu, "Opzione");
+    Element<MenuBar> bar(&form);
+    Element<Menu> menu(&bar, "&File");
+    Element<SubMenu> cascade(&menu, "Altro");
+    Element<SubMenu> inner(&cascade, "Dentro");
+    Element<SubMenu> option(&menu, "Opzione");
     option.checkable = true;
     option.checkState = true;
     bar.Create();
@@ -240,11 +240,11 @@ TEST_F(Behaviour, ACascadingItemGreysAndACheckedGreyedItemStaysChecked) {
 // The bar is not repainted by anything else here: what shows of the new
 // menu, DrawMenuBar painted.
 TEST_F(Behaviour, AMenuAddedToABarOnTheWindowShowsAtOnce) {
-    MenuBar bar(&form);
-    Menu file(&bar, "&File");
+    Element<MenuBar> bar(&form);
+    Element<Menu> file(&bar, "&File");
     bar.Create();
     PumpMessages();
-    Menu late(&bar, "&Zeta");
+    Element<Menu> late(&bar, "&Zeta");
     RECT item{};
     ASSERT_TRUE(GetMenuItemRect(form.hwnd, bar.menuHandle, 1, &item));
     RECT window{};
@@ -261,7 +261,7 @@ TEST_F(Behaviour, AMenuAddedToABarOnTheWindowShowsAtOnce) {
 }
 
 TEST_F(Behaviour, AnImageDeletedBeforeItsControlLeavesItNoBitmap) {
-    auto* image = new Image(&form, IDB_FRAME_TOP);
+    auto* image = new Element<Image>(&form, IDB_FRAME_TOP);
     image->Create();
     HWND window = image->hwnd;
     ASSERT_NE(SendMessageW(window, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
@@ -271,17 +271,21 @@ TEST_F(Behaviour, AnImageDeletedBeforeItsControlLeavesItNoBitmap) {
 }
 
 TEST_F(Behaviour, APanelInAPanelRegistersItsClassForTheProgram) {
-    PanelChildren outer(&form);
+    Element<PanelChildren> outer(&form);
     outer.Create();
-    PanelChildren inner(&outer);
+    Element<PanelChildren> inner(&outer);
     inner.Create();
-    EXPECT_EQ(inner.windowClass.hInstance, GetModuleHandleW(nullptr));
+    WNDCLASSEXW registered{};
+    registered.cbSize = sizeof(registered);
+    EXPECT_TRUE(
+        GetClassInfoExW(GetModuleHandleW(nullptr), ClassNameOf(inner.hwnd).c_str(), &registered));
+    EXPECT_EQ(registered.lpfnWndProc, ElementWndProc);
 }
 
 TEST_F(Behaviour, AMenuWithoutACreatedBarMakesNothing) {
-    MenuBar bar(&form);
-    Menu menu(&bar, "&File");
-    SubMenu item(&menu, "&Esci");
+    Element<MenuBar> bar(&form);
+    Element<Menu> menu(&bar, "&File");
+    Element<SubMenu> item(&menu, "&Esci");
     menu.Create();
     item.Create();
     EXPECT_FALSE(menu.created);
@@ -292,11 +296,11 @@ TEST_F(Behaviour, AMenuWithoutACreatedBarMakesNothing) {
 }
 
 TEST_F(Behaviour, APanelColoursItsChildrenWithOneBrushAtATime) {
-    PanelChildren panel(&form);
+    Element<PanelChildren> panel(&form);
     panel.backColor = RGB(0, 0, 0);
     panel.childTextColor = RGB(255, 255, 255);
     panel.Create();
-    Label label(&panel, "x");
+    Element<Label> label(&panel, "x");
     label.Create();
     HDC dc = GetDC(label.hwnd);
     SendMessageW(panel.hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),

@@ -23,17 +23,17 @@ protected:
         GuiTest::SetUp();
         form.Create();
     }
-    Form form{GetModuleHandleW(nullptr)};
+    Element<Form> form{GetModuleHandleW(nullptr)};
 };
 
 TEST_F(Controls, ButtonStyles) {
-    Button plain(&form, "OK");
+    Element<Button> plain(&form, "OK");
     plain.Create();
     EXPECT_EQ(StyleOf(plain.hwnd), 0x50010000u);
     EXPECT_EQ(plain.width, 80);
     EXPECT_EQ(plain.height, 30);
 
-    Button drawn(&form, "GIOCA");
+    Element<Button> drawn(&form, "GIOCA");
     drawn.ownerDraw = true;
     drawn.enabled = false;
     drawn.Create();
@@ -42,13 +42,13 @@ TEST_F(Controls, ButtonStyles) {
 }
 
 TEST_F(Controls, LabelStylesAndText) {
-    Label disabled(&form, "pu\xF2");
+    Element<Label> disabled(&form, "pu\xF2");
     disabled.enabled = false;
     disabled.Create();
     EXPECT_EQ(StyleOf(disabled.hwnd), 0x58000100u);
     EXPECT_EQ(disabled.text, L"pu\u00F2");
 
-    Label framed(&form, "x");
+    Element<Label> framed(&form, "x");
     framed.border = true;
     framed.alignRight = true;
     framed.alignCenter = true; // right wins
@@ -62,7 +62,7 @@ TEST_F(Controls, LabelStylesAndText) {
 }
 
 TEST_F(Controls, ImageStylesAndItsResourceBitmap) {
-    Image image(&form, IDB_FRAME_TOP);
+    Element<Image> image(&form, IDB_FRAME_TOP);
     image.border = true;
     image.Create();
     EXPECT_EQ(StyleOf(image.hwnd), 0x5000010Eu | WS_BORDER);
@@ -82,7 +82,7 @@ TEST_F(Controls, ImageStylesAndItsResourceBitmap) {
 }
 
 TEST_F(Controls, AnImageTakesAFileChosenBeforeCreation) {
-    Image image(&form, IDB_FRAME_TOP);
+    Element<Image> image(&form, IDB_FRAME_TOP);
     image.SetImageFile("Z:\\no\\such\\file.bmp");
     EXPECT_EQ(image.resourceId, -1);
     image.enabled = false;
@@ -92,8 +92,8 @@ TEST_F(Controls, AnImageTakesAFileChosenBeforeCreation) {
 }
 
 TEST_F(Controls, AnImageWithoutAWindowStaysNotCreatedAndTriesAgain) {
-    Form noWindow(GetModuleHandleW(nullptr));
-    Image image(&noWindow, IDB_FRAME_TOP);
+    Element<Form> noWindow(GetModuleHandleW(nullptr));
+    Element<Image> image(&noWindow, IDB_FRAME_TOP);
     image.Create();
     EXPECT_FALSE(image.created);
     const int firstId = image.id;
@@ -105,7 +105,7 @@ TEST_F(Controls, AnImageWithoutAWindowStaysNotCreatedAndTriesAgain) {
 }
 
 TEST_F(Controls, ATimersHostWindowIsHidden) {
-    Timer timer(&form, 30);
+    Element<Timer> timer(&form, 30);
     timer.Create();
     EXPECT_EQ(StyleOf(timer.hwnd), static_cast<DWORD>(WS_CHILD));
     EXPECT_FALSE(IsWindowVisible(timer.hwnd));
@@ -113,15 +113,15 @@ TEST_F(Controls, ATimersHostWindowIsHidden) {
 }
 
 TEST_F(Controls, PanelStylesClassNamesAndIds) {
-    PanelChildren panel(&form);
+    Element<PanelChildren> panel(&form);
     EXPECT_EQ(panel.ComputeStyle(), 0x50010000u);
     panel.border = true;
     panel.verticalScroll = true;
     panel.enabled = false;
     EXPECT_EQ(panel.ComputeStyle(), 0x50010000u | WS_BORDER | WS_VSCROLL | WS_DISABLED);
 
-    ImageFrame frame(&form, nullptr, 0);
-    CellControl cell(&form);
+    Element<ImageFrame> frame(&form, nullptr, 0);
+    Element<CellControl> cell(&form);
     EXPECT_EQ(frame.ComputeStyle(), 0x50000000u);
     EXPECT_EQ(cell.ComputeStyle(), 0x50000000u);
 
@@ -131,7 +131,7 @@ TEST_F(Controls, PanelStylesClassNamesAndIds) {
     EXPECT_EQ(ClassNameOf(panel.hwnd), L"PanelChildren" + std::to_wstring(counter));
     EXPECT_EQ(ExtendedStyleOf(panel.hwnd) & WS_EX_CLIENTEDGE, 0x200u);
 
-    PanelChildren flat(&form);
+    Element<PanelChildren> flat(&form);
     flat.border = true;
     flat.flatBorder = true;
     flat.Create();
@@ -141,7 +141,7 @@ TEST_F(Controls, PanelStylesClassNamesAndIds) {
 }
 
 TEST_F(Controls, SetScrollRangeSetsATenthAsThePage) {
-    PanelChildren panel(&form);
+    Element<PanelChildren> panel(&form);
     panel.verticalScroll = true;
     panel.Create();
     panel.SetScrollRange(0, 95);
@@ -201,7 +201,7 @@ TEST_F(Controls, TextBoxStylesForTheFlagCombinations) {
     };
     for (const TextBoxCase& c : cases) {
         SCOPED_TRACE(c.name);
-        TextBox box(&form, "text");
+        Element<TextBox> box(&form, "text");
         c.set(box);
         EXPECT_EQ(box.ComputeStyle(), c.style);
         box.Create();
@@ -211,11 +211,11 @@ TEST_F(Controls, TextBoxStylesForTheFlagCombinations) {
 }
 
 TEST_F(Controls, TheLengthLimitIsSentOnlyWhenSet) {
-    TextBox standard(&form, "");
+    Element<TextBox> standard(&form, "");
     standard.Create();
     const LRESULT defaultLimit = SendMessageW(standard.hwnd, EM_GETLIMITTEXT, 0, 0);
 
-    TextBox limited(&form, "");
+    Element<TextBox> limited(&form, "");
     limited.maxLength = 5;
     limited.Create();
     EXPECT_EQ(SendMessageW(limited.hwnd, EM_GETLIMITTEXT, 0, 0), 5);
@@ -224,20 +224,20 @@ TEST_F(Controls, TheLengthLimitIsSentOnlyWhenSet) {
         SendMessageW(limited.hwnd, WM_CHAR, c, 0);
     EXPECT_EQ(limited.GetText(), L"abcde");
 
-    TextBox zero(&form, "");
+    Element<TextBox> zero(&form, "");
     zero.maxLength = 0; // the control's own meaning of 0: as large as it goes
     zero.Create();
     EXPECT_GT(SendMessageW(zero.hwnd, EM_GETLIMITTEXT, 0, 0), defaultLimit);
 }
 
 TEST_F(Controls, ApplyStyleActsOnlyOnACreatedBox) {
-    TextBox box(&form, "x");
+    Element<TextBox> box(&form, "x");
     box.readOnly = true;
     box.ApplyStyle();
     EXPECT_FALSE(box.created);
     EXPECT_EQ(box.hwnd, nullptr);
 
-    TextBox live(&form, "x");
+    Element<TextBox> live(&form, "x");
     live.Create();
     live.readOnly = true;
     live.password = true;

@@ -45,7 +45,7 @@ protected:
         SetForegroundWindow(form.hwnd);
         PumpMessages();
     }
-    Form form{GetModuleHandleW(nullptr)};
+    Element<Form> form{GetModuleHandleW(nullptr)};
 };
 
 // Frames of 100 x 100: red, then green with a black square, then blue.
@@ -61,7 +61,7 @@ HBITMAP Strip() {
 
 TEST_F(Painting, AnImageFrameShowsTheCellItWasSetTo) {
     HBITMAP strip = Strip();
-    ImageFrame frame(&form, strip, 0);
+    Element<ImageFrame> frame(&form, strip, 0);
     frame.transparent = false;
     frame.left = 10;
     frame.top = 10;
@@ -80,7 +80,7 @@ TEST_F(Painting, AnImageFrameShowsTheCellItWasSetTo) {
 
 TEST_F(Painting, ATransparentFrameShowsItsBackgroundThroughBlack) {
     HBITMAP strip = Strip();
-    ImageFrame frame(&form, strip, 1);
+    Element<ImageFrame> frame(&form, strip, 1);
     frame.backColor = kWhite; // the class background behind the picture
     frame.left = 10;
     frame.top = 10;
@@ -96,7 +96,7 @@ TEST_F(Painting, ATransparentFrameShowsItsBackgroundThroughBlack) {
 TEST_F(Painting, ACellCentresItsTextVerticallyByTheFontsHeight) {
     FontDescription font("Arial", 12);
     auto topOfText = [&](int cellHeight) {
-        CellControl cell(&form);
+        Element<CellControl> cell(&form);
         cell.width = 200;
         cell.height = cellHeight;
         cell.left = 0;
@@ -119,7 +119,7 @@ TEST_F(Painting, ACellCentresItsTextVerticallyByTheFontsHeight) {
 TEST_F(Painting, ACellPlacesItsBitmapByItsAlignment) {
     HBITMAP mark = MakeBitmap(16, 10, [](int, int) { return kRed; });
     auto leftOfMark = [&](int align) {
-        CellControl cell(&form);
+        Element<CellControl> cell(&form);
         cell.width = 200;
         cell.height = 30;
         cell.left = 0;
@@ -172,8 +172,8 @@ protected:
         button.width = 100;
         button.height = 40;
     }
-    RedButtons form{GetModuleHandleW(nullptr)};
-    Button button{&form, "GIOCA"};
+    Element<RedButtons> form{GetModuleHandleW(nullptr)};
+    Element<Button> button{&form, "GIOCA"};
 };
 
 TEST_F(Faces, NormalPressedAndDisabledFrames) {

@@ -6,7 +6,7 @@
 #include "gui/MessageLoop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    auto* form = new TarnUtility::Form(instance);
+    auto* form = new TarnUtility::Element<TarnUtility::Form>(instance);
     form->SetText(std::string("Empty form"));
     form->width = 320;
     form->height = 200;

@@ -67,7 +67,8 @@ protected:
     }
 
     FormMain* Open() {
-        form = new FormMain(GetModuleHandleW(nullptr), "Tarn Trevalo test", clock, random, timing);
+        form = new TarnUtility::Element<FormMain>(GetModuleHandleW(nullptr), "Tarn Trevalo test",
+                                                  clock, random, timing);
         SetForegroundWindow(form->hwnd);
         TarnUtility::PumpMessages();
         return form;

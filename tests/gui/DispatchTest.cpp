@@ -40,7 +40,7 @@ bool Allow(GUIElement* element) {
 }
 
 TEST_F(Dispatching, AVetoedCloseAnswersOneAndTheWindowStays) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.closeHandler = Refuse;
     form.Create();
     EXPECT_EQ(SendMessageW(form.hwnd, WM_CLOSE, 0, 0), 1);
@@ -55,7 +55,7 @@ TEST_F(Dispatching, AVetoedCloseAnswersOneAndTheWindowStays) {
 }
 
 TEST_F(Dispatching, WithoutACloseHandlerTheWindowIsDestroyed) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
     SendMessageW(form.hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(form.hwnd));
@@ -63,8 +63,8 @@ TEST_F(Dispatching, WithoutACloseHandlerTheWindowIsDestroyed) {
 
 TEST_F(Dispatching, OnlyTheMainWindowPostsTheQuitMessageAndOnlyOnce) {
     Dispatch().mainWindow = nullptr;
-    Form main(instance);
-    Form other(instance);
+    Element<Form> main(instance);
+    Element<Form> other(instance);
     main.Create();
     other.Create();
     ASSERT_EQ(Dispatch().mainWindow, main.hwnd);
@@ -86,7 +86,7 @@ void CountCreation(GUIElement*, HWND window) {
 
 TEST_F(Dispatching, TheCreateHandlerRunsOnceWithTheWindowAlreadyAdopted) {
     creations = 0;
-    Form form(instance);
+    Element<Form> form(instance);
     form.createHandler = CountCreation;
     form.Create();
     EXPECT_EQ(creations, 1);
@@ -107,10 +107,10 @@ void OnTextChanged(GUIElement* e) {
 }
 
 TEST_F(Dispatching, FocusTakesATextSnapshotAndLosingItReportsAChange) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
-    TextBox box(&form, "alpha");
-    TextBox other(&form, "");
+    Element<TextBox> box(&form, "alpha");
+    Element<TextBox> other(&form, "");
     box.focusHandler = OnFocusEvent;
     box.lostFocusHandler = OnLostFocusEvent;
     box.textChangedHandler = OnTextChanged;
@@ -135,9 +135,9 @@ bool NoLetterX(GUIElement*, int ch) {
 }
 
 TEST_F(Dispatching, ACharacterRefusedByTheHandlerNeverReachesTheControl) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
-    TextBox box(&form, "");
+    Element<TextBox> box(&form, "");
     box.charHandler = NoLetterX;
     box.Create();
     EXPECT_EQ(SendMessageW(box.hwnd, WM_CHAR, 'x', 0), 1);
@@ -148,7 +148,7 @@ TEST_F(Dispatching, ACharacterRefusedByTheHandlerNeverReachesTheControl) {
 }
 
 TEST_F(Dispatching, TheCursorIsSetOnlyInTheClientAreaAndTheHandWins) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
     form.SetWaitCursor(true);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
@@ -173,9 +173,9 @@ void Clicked(GUIElement* e) {
 }
 
 TEST_F(Dispatching, EveryCommandFromAButtonRunsItsClickHandler) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
-    Button button(&form, "OK");
+    Element<Button> button(&form, "OK");
     button.clickHandler = Clicked;
     button.Create();
     const LPARAM from = reinterpret_cast<LPARAM>(button.hwnd);
@@ -189,7 +189,7 @@ TEST_F(Dispatching, EveryCommandFromAButtonRunsItsClickHandler) {
     EXPECT_EQ(events, (std::vector<std::string>{"click button"}));
 
     events.clear();
-    TextBox box(&form, "");
+    Element<TextBox> box(&form, "");
     box.Create();
     SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(box.id, EN_CHANGE),
                  reinterpret_cast<LPARAM>(box.hwnd));
@@ -197,11 +197,11 @@ TEST_F(Dispatching, EveryCommandFromAButtonRunsItsClickHandler) {
 }
 
 TEST_F(Dispatching, AMenuCommandRunsTheItemAndAnAcceleratorDoesNothing) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
-    MenuBar bar(&form);
-    Menu menu(&bar, "&File");
-    SubMenu item(&menu, "&Esci");
+    Element<MenuBar> bar(&form);
+    Element<Menu> menu(&bar, "&File");
+    Element<SubMenu> item(&menu, "&Esci");
     item.clickHandler = Clicked;
     bar.Create();
     SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(item.id, 0), 0);
@@ -224,11 +224,11 @@ void SetShift(bool down) {
 }
 
 TEST_F(Dispatching, TabAndShiftTabMoveBetweenTabStops) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
-    Button first(&form, "1");
-    Button second(&form, "2");
-    Button third(&form, "3");
+    Element<Button> first(&form, "1");
+    Element<Button> second(&form, "2");
+    Element<Button> third(&form, "3");
     for (Button* button : {&first, &second, &third}) {
         button->keyDownHandler = KeyDown;
         button->Create();
@@ -264,8 +264,8 @@ void FrontB(Form* form, int, int key) {
 
 TEST_F(Dispatching, AHotKeyRunsForTheForegroundForm) {
     hotKeysRun.clear();
-    Form back(instance);
-    Form front(instance);
+    Element<Form> back(instance);
+    Element<Form> front(instance);
     back.hotKeys = {{MOD_CONTROL, 'A', BackA}, {MOD_CONTROL, 'B', BackB}};
     front.hotKeys = {{MOD_CONTROL, 'B', FrontB}};
     back.Create();
@@ -294,9 +294,9 @@ void Deactivated(GUIElement* e) {
 }
 
 TEST_F(Dispatching, AnActivatedFormKeepsItsCompanionDirectlyBehindIt) {
-    Form owner(instance);
-    Form companion(instance);
-    Form stranger(instance);
+    Element<Form> owner(instance);
+    Element<Form> companion(instance);
+    Element<Form> stranger(instance);
     owner.activateHandler = Activated;
     owner.deactivateHandler = Deactivated;
     owner.Create();

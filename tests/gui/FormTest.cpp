@@ -16,7 +16,7 @@ constexpr DWORD kSystemAdded = WS_CLIPSIBLINGS;
 constexpr DWORD kSystemAddedEx = WS_EX_WINDOWEDGE;
 
 TEST_F(Forms, AStandardFormHasCaptionMenuMinimizeMaximizeAndSizingBorder) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
     EXPECT_EQ(StyleOf(form.hwnd) & ~kSystemAdded,
               static_cast<DWORD>(WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
@@ -26,21 +26,21 @@ TEST_F(Forms, AStandardFormHasCaptionMenuMinimizeMaximizeAndSizingBorder) {
 }
 
 TEST_F(Forms, TheGameWindowStyleHasNoMaximizeBoxAndNoSizingBorder) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.maximizeBox = false;
     form.Create();
     EXPECT_EQ(StyleOf(form.hwnd) & ~kSystemAdded, 0x10CA0000u);
 }
 
 TEST_F(Forms, ADialogFormIgnoresCaptionFlagAndIsATopmostToolWindow) {
-    Form dialog(instance, true);
+    Element<Form> dialog(instance, true);
     dialog.hasCaption = false;
     dialog.maximizeBox = false;
     dialog.Create();
     EXPECT_EQ(StyleOf(dialog.hwnd) & ~kSystemAdded, 0x10C80000u);
     EXPECT_EQ(ExtendedStyleOf(dialog.hwnd) & ~kSystemAddedEx, 0x89u);
 
-    Form modal(instance, true);
+    Element<Form> modal(instance, true);
     modal.modalFrame = true;
     modal.topmost = false;
     modal.Create();
@@ -49,14 +49,14 @@ TEST_F(Forms, ADialogFormIgnoresCaptionFlagAndIsATopmostToolWindow) {
 }
 
 TEST_F(Forms, ACaptionlessFormIsABarePopup) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.hasCaption = false;
     form.Create();
     EXPECT_EQ(StyleOf(form.hwnd) & ~kSystemAdded, static_cast<DWORD>(WS_POPUP | WS_VISIBLE));
 }
 
 TEST_F(Forms, ADisabledFormIsCreatedDisabled) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.enabled = false;
     form.Create();
     EXPECT_TRUE(StyleOf(form.hwnd) & WS_DISABLED);
@@ -64,7 +64,7 @@ TEST_F(Forms, ADisabledFormIsCreatedDisabled) {
 }
 
 TEST_F(Forms, SetClientSizeGivesExactlyThatClientArea) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.maximizeBox = false;
     form.Create();
     form.SetClientSize(640, 480);
@@ -81,7 +81,7 @@ TEST_F(Forms, SetClientSizeGivesExactlyThatClientArea) {
 // The game window is made at its final size: asking for the size it has
 // must not paint the whole window again.
 TEST_F(Forms, SetClientSizeAtTheSizeTheFormHasLeavesNothingToPaint) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.maximizeBox = false;
     form.Create();
     form.SetClientSize(640, 480);
@@ -95,7 +95,7 @@ TEST_F(Forms, SetClientSizeAtTheSizeTheFormHasLeavesNothingToPaint) {
 }
 
 TEST_F(Forms, SetClientSizeBeforeCreationChangesNothing) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.SetClientSize(640, 480);
     EXPECT_EQ(form.width, 100);
     EXPECT_EQ(form.height, 50);
@@ -104,7 +104,7 @@ TEST_F(Forms, SetClientSizeBeforeCreationChangesNothing) {
 TEST_F(Forms, CenterOnScreenBeforeAndAfterCreation) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    Form form(instance);
+    Element<Form> form(instance);
     form.width = 301;
     form.height = 201;
     form.CenterOnScreen();
@@ -124,12 +124,12 @@ TEST_F(Forms, CenterOnScreenBeforeAndAfterCreation) {
 }
 
 TEST_F(Forms, TheClassBackgroundIsTheButtonFaceOrTheFormsColour) {
-    Form plain(instance);
+    Element<Form> plain(instance);
     plain.Create();
     EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrW(plain.hwnd, GCLP_HBRBACKGROUND)),
               GetSysColorBrush(COLOR_BTNFACE));
 
-    Form black(instance);
+    Element<Form> black(instance);
     black.backColor = RGB(0, 0, 0);
     black.Create();
     auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(black.hwnd, GCLP_HBRBACKGROUND));
@@ -140,8 +140,8 @@ TEST_F(Forms, TheClassBackgroundIsTheButtonFaceOrTheFormsColour) {
 }
 
 TEST_F(Forms, EachFormRegistersAClassOfItsOwn) {
-    Form first(instance);
-    Form second(instance);
+    Element<Form> first(instance);
+    Element<Form> second(instance);
     first.Create();
     second.Create();
     EXPECT_NE(ClassNameOf(first.hwnd), ClassNameOf(second.hwnd));
@@ -150,8 +150,8 @@ TEST_F(Forms, EachFormRegistersAClassOfItsOwn) {
 
 TEST_F(Forms, TheFirstFormCreatedIsTheMainWindow) {
     Dispatch().mainWindow = nullptr;
-    Form first(instance);
-    Form second(instance);
+    Element<Form> first(instance);
+    Element<Form> second(instance);
     second.Create();
     first.Create();
     EXPECT_EQ(Dispatch().mainWindow, second.hwnd);

@@ -8,6 +8,8 @@
 #include <memory>
 #include <new>
 
+#include "gui/GdiCount.h"
+#include "util/Text.h"
 #include "gui/controls/Button.h"
 #include "gui/controls/PanelChildren.h"
 #include "gui/controls/Timer.h"
@@ -33,9 +35,9 @@ protected:
 };
 
 TEST_F(Lifetime, ADeletedControlsWindowGoesBackToItsOwnProcedure) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
-    auto button = std::make_unique<Button>(&form, "Via");
+    auto button = std::make_unique<Element<Button>>(&form, "Via");
     button->leftDownHandler = CountCall;
     button->clickHandler = CountClick;
     button->Create();
@@ -58,16 +60,16 @@ TEST_F(Lifetime, ADeletedControlsWindowGoesBackToItsOwnProcedure) {
 }
 
 TEST_F(Lifetime, ADeletedPanelsWindowReachesNoOtherElement) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
-    auto panel = std::make_unique<PanelChildren>(&form);
+    auto panel = std::make_unique<Element<PanelChildren>>(&form);
     panel->Create();
     HWND window = panel->hwnd;
     panel.reset();
 
     // The newest element has no window yet: a message for the orphaned
     // window must not fall back to it.
-    PanelChildren newest(&form);
+    Element<PanelChildren> newest(&form);
     newest.leftDownHandler = CountCall;
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(window, WM_PAINT, 0, 0);
@@ -76,9 +78,9 @@ TEST_F(Lifetime, ADeletedPanelsWindowReachesNoOtherElement) {
 }
 
 TEST_F(Lifetime, TheDispatcherForgetsADeletedActiveFormAndWheelPanel) {
-    auto form = std::make_unique<Form>(instance);
+    auto form = std::make_unique<Element<Form>>(instance);
     form->Create();
-    auto panel = std::make_unique<PanelChildren>(form.get());
+    auto panel = std::make_unique<Element<PanelChildren>>(form.get());
     panel->Create();
     SetForegroundWindow(form->hwnd);
     PumpMessages();
@@ -116,9 +118,9 @@ public:
 
 TEST_F(Lifetime, AFormDeletedWithItsWindowOpenClosesItWithoutItsDerivedClass) {
     AskingForm::asked = 0;
-    auto form = std::make_unique<AskingForm>(instance);
+    auto form = std::make_unique<Element<AskingForm>>(instance);
     form->Create();
-    Button child(form.get(), "child");
+    Element<Button> child(form.get(), "child");
     child.Create();
     HWND window = form->hwnd;
     HWND childWindow = child.hwnd;
@@ -131,7 +133,7 @@ TEST_F(Lifetime, AFormDeletedWithItsWindowOpenClosesItWithoutItsDerivedClass) {
 
 TEST_F(Lifetime, DeletingTheMainFormWithItsWindowOpenStillEndsTheLoop) {
     Dispatch().mainWindow = nullptr;
-    auto form = std::make_unique<Form>(instance);
+    auto form = std::make_unique<Element<Form>>(instance);
     form->Create();
     form.reset();
     EXPECT_EQ(TakeQuitMessages(), 1);
@@ -140,9 +142,9 @@ TEST_F(Lifetime, DeletingTheMainFormWithItsWindowOpenStillEndsTheLoop) {
 // A tooltip subclasses its tool's window after us; deleting the element
 // cannot take our procedure out from under it.
 TEST_F(Lifetime, AWindowUnderATooltipReachesNoElementOnceItsOwnIsGone) {
-    Form form(instance);
+    Element<Form> form(instance);
     form.Create();
-    auto button = std::make_unique<Button>(&form, "Tip");
+    auto button = std::make_unique<Element<Button>>(&form, "Tip");
     button->tooltipText = "a tip";
     button->leftDownHandler = CountCall;
     button->Create();
@@ -150,7 +152,7 @@ TEST_F(Lifetime, AWindowUnderATooltipReachesNoElementOnceItsOwnIsGone) {
     HWND window = button->hwnd;
     button.reset();
 
-    PanelChildren newest(&form); // no window yet: the creation fallback
+    Element<PanelChildren> newest(&form); // no window yet: the creation fallback
     newest.leftDownHandler = CountCall;
     newest.leftUpHandler = CountCall;
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -160,15 +162,15 @@ TEST_F(Lifetime, AWindowUnderATooltipReachesNoElementOnceItsOwnIsGone) {
 
     // Nor does the window of a deleted panel under a tooltip route what its
     // messages name: a command, a tick.
-    auto panel = std::make_unique<PanelChildren>(&form);
+    auto panel = std::make_unique<Element<PanelChildren>>(&form);
     panel->tooltipText = "a tip";
     panel->Create();
     HWND orphan = panel->hwnd;
     panel.reset();
-    Button live(&form, "Live");
+    Element<Button> live(&form, "Live");
     live.clickHandler = CountClick;
     live.Create();
-    Timer timer(&form, 1000);
+    Element<Timer> timer(&form, 1000);
     timer.tickHandler = [](Timer*) { ++handlerCalls; };
     timer.Create();
     SendMessageW(orphan, WM_COMMAND, MAKEWPARAM(live.id, BN_CLICKED),
@@ -179,7 +181,7 @@ TEST_F(Lifetime, AWindowUnderATooltipReachesNoElementOnceItsOwnIsGone) {
 
 TEST_F(Lifetime, AFormUnderATooltipDeletedWhileOpenRunsNoHandler) {
     AskingForm::asked = 0;
-    auto form = std::make_unique<AskingForm>(instance);
+    auto form = std::make_unique<Element<AskingForm>>(instance);
     form->tooltipText = "a tip";
     form->Create();
     HWND window = form->hwnd;
@@ -191,9 +193,9 @@ TEST_F(Lifetime, AFormUnderATooltipDeletedWhileOpenRunsNoHandler) {
 // Destroying the active form's window activates another form at once; the
 // dying form must not be deactivated by then.
 TEST_F(Lifetime, AnActiveFormBeingDeletedIsNoLongerTheActiveForm) {
-    Form other(instance);
+    Element<Form> other(instance);
     other.Create();
-    auto form = std::make_unique<Form>(instance);
+    auto form = std::make_unique<Element<Form>>(instance);
     form->deactivateHandler = [](GUIElement*) { ++handlerCalls; };
     form->Create();
     SetForegroundWindow(form->hwnd);
@@ -208,11 +210,11 @@ TEST_F(Lifetime, AnActiveFormBeingDeletedIsNoLongerTheActiveForm) {
 // An element in a buffer of our own, so that the test can see whether
 // anything writes to it once its handler has deleted it.
 struct Arena {
-    alignas(Form) unsigned char bytes[sizeof(Form)];
+    alignas(Element<Form>) unsigned char bytes[sizeof(Element<Form>)];
     static inline Arena* current = nullptr;
 
-    template <typename Element> Element* Make() {
-        return new (bytes) Element(GetModuleHandleW(nullptr));
+    template <typename Kind> Kind* Make() {
+        return new (bytes) Element<Kind>(GetModuleHandleW(nullptr));
     }
     // A handler that deletes its element and marks the memory.
     static void DeleteAndMark(GUIElement* element) {
@@ -238,7 +240,7 @@ TEST_F(Lifetime, NothingTouchesAnElementThatItsHandlerDeleted) {
     form = arena.Make<Form>();
     form->Create();
     HWND window = form->hwnd;
-    Form other(instance);
+    Element<Form> other(instance);
     other.Create(); // now in the foreground
     form->activateHandler = Arena::DeleteAndMark;
     SetForegroundWindow(window);
@@ -257,9 +259,43 @@ TEST_F(Lifetime, NothingTouchesAnElementThatItsHandlerDeleted) {
     form->~Form();
 }
 
+// A form's and a panel's own window class, and the brush of a coloured
+// background, go with their window, even when the element went first.
+TEST_F(Lifetime, NoClassOrBrushOutlivesItsWindow) {
+    auto warmUp = std::make_unique<Element<Form>>(instance); // what the process keeps
+    warmUp->backColor = RGB(1, 2, 3);
+    warmUp->Create();
+    Element<PanelChildren>(warmUp.get()).Create();
+    warmUp.reset();
+    const int before = CountGdiObjects();
+
+    auto form = std::make_unique<Element<Form>>(instance);
+    form->backColor = RGB(0, 0, 128);
+    form->Create();
+    std::vector<std::wstring> classes{ClassNameOf(form->hwnd)};
+    for (int i = 0; i < 10; ++i) {
+        auto* panel = new Element<PanelChildren>(form.get());
+        panel->backColor = RGB(0, i, 0);
+        panel->Create();
+        classes.push_back(ClassNameOf(panel->hwnd));
+        delete panel; // its window lives on, with the form's
+    }
+    Element<PanelChildren> kept(form.get()); // outlives its window
+    kept.backColor = RGB(9, 9, 9);
+    kept.Create();
+    classes.push_back(ClassNameOf(kept.hwnd));
+    EXPECT_GT(CountGdiObjects(), before + 10);
+    form.reset();
+    EXPECT_EQ(CountGdiObjects(), before);
+    WNDCLASSEXW registered{};
+    registered.cbSize = sizeof(registered);
+    for (const std::wstring& name : classes)
+        EXPECT_FALSE(GetClassInfoExW(instance, name.c_str(), &registered)) << ToNarrow(name);
+}
+
 TEST_F(Lifetime, AChildOutlivingItsParentForgetsIt) {
-    auto parent = std::make_unique<Form>(instance);
-    Button child(parent.get(), "child");
+    auto parent = std::make_unique<Element<Form>>(instance);
+    Element<Button> child(parent.get(), "child");
     parent.reset();
     EXPECT_EQ(child.parent, nullptr); // ChildrenOf, run at every paint, reads it
 }

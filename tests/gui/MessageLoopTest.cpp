@@ -20,9 +20,9 @@ protected:
     // loop for that form; returns how often the button saw the Tab itself.
     int TabsReachingTheButton(bool dialog) {
         tabsSeen = 0;
-        Form form(GetModuleHandleW(nullptr), dialog);
+        Element<Form> form(GetModuleHandleW(nullptr), dialog);
         form.Create();
-        Button button(&form, "OK");
+        Element<Button> button(&form, "OK");
         button.keyDownHandler = SeeTab;
         button.Create();
         PostMessageW(button.hwnd, WM_KEYDOWN, VK_TAB, 0);
@@ -42,9 +42,9 @@ TEST_F(Loop, ADialogFormLetsIsDialogMessageTakeTheTab) {
 
 TEST_F(Loop, EndsOnTheQuitMessageOnceThePostedMessagesAreDispatched) {
     tabsSeen = 0;
-    Form form(GetModuleHandleW(nullptr));
+    Element<Form> form(GetModuleHandleW(nullptr));
     form.Create();
-    Button button(&form, "OK");
+    Element<Button> button(&form, "OK");
     button.keyDownHandler = SeeTab;
     button.Create();
     PostMessageW(button.hwnd, WM_KEYDOWN, VK_TAB, 0);

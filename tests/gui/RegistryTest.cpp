@@ -20,23 +20,23 @@ HWND FakeWindow(INT_PTR value) {
 class Registry : public GuiTest {};
 
 TEST_F(Registry, TheLaterOfTwoEqualHandlesWins) {
-    ProbeElement first(FakeWindow(0x7001));
-    ProbeElement second(FakeWindow(0x7001));
-    ProbeElement newest(FakeWindow(0x7002));
+    Element<ProbeElement> first(FakeWindow(0x7001));
+    Element<ProbeElement> second(FakeWindow(0x7001));
+    Element<ProbeElement> newest(FakeWindow(0x7002));
     EXPECT_EQ(FindElementByHwnd(FakeWindow(0x7001)), &second);
 }
 
 TEST_F(Registry, TheEarlierOfTwoEqualIdsWins) {
-    ProbeElement first(nullptr, 9001);
-    ProbeElement second(nullptr, 9001);
+    Element<ProbeElement> first(nullptr, 9001);
+    Element<ProbeElement> second(nullptr, 9001);
     EXPECT_EQ(FindElementById(9001), &first);
     EXPECT_EQ(FindElementById(0), nullptr);
 }
 
 TEST_F(Registry, AnUnknownWindowFallsBackToTheNewestElementWithoutAWindow) {
-    ProbeElement older(FakeWindow(0x7101));
+    Element<ProbeElement> older(FakeWindow(0x7101));
     {
-        ProbeElement beingCreated;
+        Element<ProbeElement> beingCreated;
         EXPECT_EQ(FindElementByHwnd(FakeWindow(0x7999)), &beingCreated);
     }
     // The newest element now has a window: no fallback.
@@ -44,9 +44,9 @@ TEST_F(Registry, AnUnknownWindowFallsBackToTheNewestElementWithoutAWindow) {
 }
 
 TEST_F(Registry, ADeletedElementLeavesTheRegistryAndTheOrderStays) {
-    auto a = std::make_unique<ProbeElement>(FakeWindow(0x7201), 9101);
-    auto b = std::make_unique<ProbeElement>(FakeWindow(0x7202), 9101);
-    auto c = std::make_unique<ProbeElement>(FakeWindow(0x7203), 9101);
+    auto a = std::make_unique<Element<ProbeElement>>(FakeWindow(0x7201), 9101);
+    auto b = std::make_unique<Element<ProbeElement>>(FakeWindow(0x7202), 9101);
+    auto c = std::make_unique<Element<ProbeElement>>(FakeWindow(0x7203), 9101);
     const size_t size = ElementRegistry().size();
     a.reset();
     EXPECT_EQ(ElementRegistry().size(), size - 1);
@@ -58,22 +58,22 @@ TEST_F(Registry, ADeletedElementLeavesTheRegistryAndTheOrderStays) {
 }
 
 TEST_F(Registry, MenuItemsAreFoundOnlyAmongMenuItems) {
-    Form form(GetModuleHandleW(nullptr));
-    MenuBar bar(&form);
-    Menu menu(&bar, "&File");
-    SubMenu item(&menu, "&Esci");
-    ProbeElement sameId(nullptr, item.id);
+    Element<Form> form(GetModuleHandleW(nullptr));
+    Element<MenuBar> bar(&form);
+    Element<Menu> menu(&bar, "&File");
+    Element<SubMenu> item(&menu, "&Esci");
+    Element<ProbeElement> sameId(nullptr, item.id);
     EXPECT_EQ(FindMenuItemById(item.id), &item);
     EXPECT_EQ(FindElementById(item.id), &item);
     EXPECT_EQ(FindMenuItemById(0), nullptr);
 }
 
 TEST_F(Registry, ChildrenOfAWindowInRegistryOrder) {
-    Form form(GetModuleHandleW(nullptr));
+    Element<Form> form(GetModuleHandleW(nullptr));
     form.Create();
-    Label first(&form, "a");
-    Label second(&form, "b");
-    Label elsewhere(nullptr, "c");
+    Element<Label> first(&form, "a");
+    Element<Label> second(&form, "b");
+    Element<Label> elsewhere(nullptr, "c");
     const std::vector<GUIElement*> children = ChildrenOf(form.hwnd);
     EXPECT_EQ(children, (std::vector<GUIElement*>{&first, &second}));
 }
@@ -81,13 +81,13 @@ TEST_F(Registry, ChildrenOfAWindowInRegistryOrder) {
 TEST_F(Registry, IdsStartAtOneAndNameTheClasses) {
     const int saved = nextElementId;
     nextElementId = 0;
-    Form owner(GetModuleHandleW(nullptr));
-    Label label(&owner, "x");
+    Element<Form> owner(GetModuleHandleW(nullptr));
+    Element<Label> label(&owner, "x");
     label.Create(); // no parent window, but the id is still taken
     EXPECT_EQ(label.id, 1);
 
     nextElementId = 41 + saved;
-    Form form(GetModuleHandleW(nullptr));
+    Element<Form> form(GetModuleHandleW(nullptr));
     form.Create();
     EXPECT_EQ(form.id, 42 + saved);
     EXPECT_EQ(ClassNameOf(form.hwnd), L"Window" + std::to_wstring(41 + saved));

@@ -1,0 +1,84 @@
+#include "gui/WindowClass.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "gui/ElementRegistry.h"
+#include "gui/ElementWndProc.h"
+#include "gui/GUIElement.h"
+#include "util/Numbers.h"
+
+namespace TarnUtility {
+
+namespace {
+
+struct OwnClass {
+    std::wstring name;
+    HINSTANCE instance;
+    HBRUSH ownBrush; // made for the background; null for a system brush
+    HWND window;     // its one window, once made
+    bool windowGone; // the window is destroyed, or was never made
+};
+
+std::vector<OwnClass>& OwnClasses() {
+    static std::vector<OwnClass> classes;
+    return classes;
+}
+
+} // namespace
+
+std::wstring RegisterOwnClass(GUIElement& element, const wchar_t* prefix, UINT style,
+                              HINSTANCE instance, HICON icon) {
+    std::wstring name = prefix + ToDecimalWide(nextElementId);
+    element.id = ++nextElementId;
+    const bool ownBrush = element.backColor != kNoColor;
+    WNDCLASSW& windowClass = element.windowClass;
+    windowClass = WNDCLASSW{};
+    windowClass.style = style;
+    windowClass.lpfnWndProc = ElementWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = ArrowCursor();
+    windowClass.hbrBackground =
+        ownBrush ? CreateSolidBrush(element.backColor) : GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = name.c_str();
+    RegisterClassW(&windowClass);
+    windowClass.lpszClassName = nullptr; // the name does not outlive this call
+    OwnClasses().push_back(
+        {name, instance, ownBrush ? windowClass.hbrBackground : nullptr, nullptr, false});
+    return name;
+}
+
+void OwnClassWindowMade(const std::wstring& name, HWND window) {
+    for (OwnClass& own : OwnClasses())
+        if (own.name == name) {
+            own.window = window;
+            own.windowGone = window == nullptr;
+        }
+}
+
+// A window is destroyed only after its children, so whatever went before it
+// is gone by now: those classes go first.
+void OwnClassWindowGone(HWND window) {
+    ReleaseUnusedClasses();
+    for (OwnClass& own : OwnClasses())
+        if (own.window == window)
+            own.windowGone = true;
+}
+
+void ReleaseUnusedClasses() {
+    std::vector<OwnClass>& classes = OwnClasses();
+    classes.erase(std::remove_if(classes.begin(), classes.end(),
+                                 [](const OwnClass& own) {
+                                     // The system refuses while a window of the class exists.
+                                     if (!own.windowGone ||
+                                         !UnregisterClassW(own.name.c_str(), own.instance))
+                                         return false;
+                                     if (own.ownBrush)
+                                         DeleteObject(own.ownBrush);
+                                     return true;
+                                 }),
+                  classes.end());
+}
+
+} // namespace TarnUtility
