@@ -18,6 +18,8 @@ namespace {
 constexpr int kWidth = 600;
 constexpr int kHeight = 300;
 constexpr COLORREF kLinkColor = 0xFF0000; // blue
+constexpr int kEnter = '\r';              // the characters the two keys type
+constexpr int kEscape = 0x1B;
 
 FormAbout* AsAbout(GUIElement* element) {
     return dynamic_cast<FormAbout*>(element);
@@ -171,7 +173,7 @@ void FormAbout::BuildContent() {
     auto makeLink = [this](int left, const std::string& shown) {
         auto* link = AboutChild(new Element<CellControl>(this), left, 55, 150, 22);
         link->textColor = kLinkColor;
-        link->textAlign = 0;
+        link->textAlign = kAlignLeft;
         link->SetText(shown);
         link->SetHandCursor(true);
         link->leftDownHandler = AboutRouteLinkDown;
@@ -207,7 +209,7 @@ bool FormAbout::OnFormClose() {
 void FormAbout::OnFormResize() {}
 
 bool FormAbout::OnFormChar(int ch) {
-    if (ch != '\r' && ch != 27)
+    if (ch != kEnter && ch != kEscape)
         return true;
     OnButtonClicked(okButton);
     return false;

@@ -253,13 +253,14 @@ void Notify(const NMHDR& header) {
     const auto& item = reinterpret_cast<const NMHEADERW&>(header);
     switch (header.code) {
     case HDN_ITEMCHANGEDW:
-        sender->OnListNotify(1, {item.iItem, item.pitem ? item.pitem->cxy : 0}, {});
+        sender->OnListNotify(kHeaderItemChanged, {item.iItem, item.pitem ? item.pitem->cxy : 0},
+                             {});
         break;
     case HDN_ITEMCLICKW:
-        sender->OnListNotify(2, {item.iItem}, {});
+        sender->OnListNotify(kHeaderItemClicked, {item.iItem}, {});
         break;
     case NM_RCLICK:
-        sender->OnListNotify(3, {}, {});
+        sender->OnListNotify(kListRightClick, {}, {});
         break;
     default:
         break;

@@ -39,7 +39,9 @@ void Drawing::WriteText(const std::wstring& text, int x, int y, int width, int h
     SetBkMode(dc, TRANSPARENT);
     const std::wstring shown = text.substr(0, text.find(L'\0')).substr(0, kTextBuffer - 1);
     const int length = static_cast<int>(shown.size());
-    const UINT format = alignment == 1 ? DT_RIGHT : alignment == 2 ? DT_CENTER : DT_LEFT;
+    const UINT format = alignment == kAlignRight    ? DT_RIGHT
+                        : alignment == kAlignCenter ? DT_CENTER
+                                                    : DT_LEFT;
 
     std::optional<SelectScope> fontScope;
     if (font)

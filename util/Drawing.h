@@ -13,6 +13,11 @@ namespace TarnUtility {
 class FontDescription;
 class GUIElement;
 
+// How a text, or a cell's bitmap, sits in its box: any other value is left.
+constexpr int32_t kAlignLeft = 0;
+constexpr int32_t kAlignRight = 1;
+constexpr int32_t kAlignCenter = 2;
+
 class Drawing {
 public:
     explicit Drawing(GUIElement* owner) : owner(owner) {}
@@ -33,7 +38,7 @@ public:
     // Ends the drawing: EndPaint for StartPaint, nothing for UseDC. Safe twice.
     void Finish();
 
-    // Alignment 1 right, 2 centred, other left. With a zero width or height
+    // Alignment kAlignRight, kAlignCenter, or left. With a zero width or height
     // the text starts at (x, y), unclipped. At most 1023 characters.
     void WriteText(const std::wstring& text, int x, int y, int width, int height, COLORREF color,
                    FontDescription* font, int alignment);

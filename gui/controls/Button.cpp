@@ -82,7 +82,7 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
 
     const int captionLeft = DrawFace(drawing, box, (item.itemState & ODS_SELECTED) != 0);
     drawing.WriteText(GetTextNarrow(), box.left + captionLeft, box.top + captionTop,
-                      boxWidth - captionLeft, boxHeight, captionColor, nullptr, 2);
+                      boxWidth - captionLeft, boxHeight, captionColor, nullptr, kAlignCenter);
     if (item.itemState & ODS_FOCUS) {
         RECT focus{box.left + 3, box.top + 3, box.right - 3, box.bottom - 3};
         DrawFocusRect(dc, &focus);

@@ -45,13 +45,13 @@ void CellControl::OnPaint() {
         if (showStar)
             drawing.WriteText(std::string("*"), client.right - textHeight,
                               client.bottom - textHeight, textHeight, textHeight, textColor,
-                              textFont, 2);
+                              textFont, kAlignCenter);
         if (bitmap) {
             const int y = (client.bottom - bitmapHeight - client.top) / 2;
             int x = 3;
-            if (bitmapAlign == 1)
+            if (bitmapAlign == kAlignRight)
                 x = client.right - bitmapWidth - 3;
-            else if (bitmapAlign == 2)
+            else if (bitmapAlign == kAlignCenter)
                 x = (client.right - bitmapWidth - client.left) / 2;
             drawing.StretchTransparent(x, y, bitmapWidth, bitmapHeight, bitmap);
         }

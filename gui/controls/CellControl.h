@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gui/controls/PanelChildren.h"
+#include "util/Drawing.h"
 
 namespace TarnUtility {
 
@@ -11,9 +12,9 @@ class CellControl : public PanelChildren {
 public:
     explicit CellControl(GUIElement* parent);
 
-    HBITMAP bitmap = nullptr; // not owned
-    int32_t bitmapAlign = 1;  // 1 right, 2 centred, other left
-    int32_t bitmapWidth = 0;  // 0: the bitmap's natural size
+    HBITMAP bitmap = nullptr;          // not owned
+    int32_t bitmapAlign = kAlignRight; // kAlignRight, kAlignCenter, or left
+    int32_t bitmapWidth = 0;           // 0: the bitmap's natural size
     int32_t bitmapHeight = 0;
     bool showStar = false;
     bool bold = false;
@@ -21,7 +22,7 @@ public:
     bool italic = false;
     std::string faceName = "Tahoma";
     int32_t fontHeight = 14;
-    int32_t textAlign = 2; // 1 right, 2 centred, other left
+    int32_t textAlign = kAlignCenter; // kAlignRight, kAlignCenter, or left
     COLORREF textColor = 0;
 
     void SetText(const std::wstring& value) override;
