@@ -74,16 +74,30 @@ void Form::Create() {
 
     // WM_CREATE reaches this form while the call runs (it is the newest
     // element without a window) and adopts the handle there, so a create
-    // handler can already build children inside it.
-    hwnd = CreateWindowExW(ComputeExtendedStyle(), className.c_str(), title.c_str(), ComputeStyle(),
-                           left, top, width, height, nullptr, nullptr, instance, nullptr);
-    OwnClassWindowMade(className, hwnd);
+    // handler can already build children inside it. Every message from here
+    // on may run a handler that deletes the form.
+    const ElementRef self(this);
+    HWND made =
+        CreateWindowExW(ComputeExtendedStyle(), className.c_str(), title.c_str(), ComputeStyle(),
+                        left, top, width, height, nullptr, nullptr, instance, nullptr);
+    OwnClassWindowMade(className, made);
+    if (!self) {
+        DestroyWindow(made); // nobody's window now
+        return;
+    }
+    hwnd = made;
     BindWindow(*this, hwnd, nullptr);
     if (!Dispatch().mainWindow)
         Dispatch().mainWindow = hwnd;
     OnCreate(hwnd);
+    if (!self)
+        return;
     ShowWindow(hwnd, SW_SHOW);
+    if (!self)
+        return;
     UpdateWindow(hwnd);
+    if (!self)
+        return;
     created = true;
     CreateTooltip(hwnd);
     if (font)
@@ -108,7 +122,10 @@ void Form::SetClientSize(int clientWidth, int clientHeight) {
         return;
     width = clientWidth + frameWidth;
     height = clientHeight + frameHeight;
+    const ElementRef self(this);
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    if (!self)
+        return; // a size handler deleted the form
     UpdateTooltip();
     Refresh();
 }
@@ -122,8 +139,10 @@ void Form::CenterOnScreen() {
     top = (screenHeight - height) / 2;
     if (!created)
         return;
+    const ElementRef self(this);
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOSIZE | SWP_NOZORDER);
-    Refresh();
+    if (self) // a move handler may have deleted the form
+        Refresh();
 }
 
 void Form::SetIcon(int resourceId) {

@@ -202,18 +202,25 @@ void GUIElement::SetHandCursor(bool value) {
 void GUIElement::OnShow() {}
 void GUIElement::OnListNotify(int, std::vector<int32_t>, std::vector<std::wstring>) {}
 
+// Showing and hiding may run a show or size handler that deletes the element.
 void GUIElement::Show() {
+    const ElementRef self(this);
     if (!created)
         Create();
+    if (!self)
+        return;
     ShowWindow(hwnd, SW_SHOWNA);
-    visible = true;
+    if (self)
+        visible = true;
 }
 
 void GUIElement::Hide() {
     if (!created)
         return;
+    const ElementRef self(this);
     ShowWindow(hwnd, SW_HIDE);
-    visible = false;
+    if (self)
+        visible = false;
 }
 
 std::wstring GUIElement::GetText() {
@@ -263,7 +270,10 @@ void GUIElement::SetSize(int newWidth, int newHeight) {
     height = newHeight;
     if (!created)
         return;
+    const ElementRef self(this);
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    if (!self)
+        return; // a size handler deleted the element
     UpdateTooltip();
     Refresh();
 }
@@ -273,8 +283,10 @@ void GUIElement::SetPosition(int newLeft, int newTop) {
     top = newTop;
     if (!created)
         return;
+    const ElementRef self(this);
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOSIZE | SWP_NOZORDER);
-    Refresh();
+    if (self) // a move handler may have deleted the element
+        Refresh();
 }
 
 void GUIElement::SetFont(FontDescription* description) {

@@ -39,19 +39,32 @@ void PanelChildren::Create() {
     const std::wstring className =
         RegisterOwnClass(*this, L"PanelChildren", CS_DBLCLKS, OwningInstance(), nullptr);
     const DWORD extendedStyle = border && !flatBorder ? WS_EX_CLIENTEDGE : 0;
-    hwnd = CreateWindowExW(extendedStyle, className.c_str(), text.c_str(), ComputeStyle(), left,
-                           top, width, height, parent ? parent->hwnd : nullptr,
-                           reinterpret_cast<HMENU>(INT_PTR{id}), nullptr, nullptr);
-    OwnClassWindowMade(className, hwnd);
+    // Every message from here on may run a handler that deletes the panel.
+    const ElementRef self(this);
+    HWND made = CreateWindowExW(extendedStyle, className.c_str(), text.c_str(), ComputeStyle(),
+                                left, top, width, height, parent ? parent->hwnd : nullptr,
+                                reinterpret_cast<HMENU>(INT_PTR{id}), nullptr, nullptr);
+    OwnClassWindowMade(className, made);
+    if (!self)
+        return;
+    hwnd = made;
     BindWindow(*this, hwnd, nullptr);
     // Created before its first paint, so that this paint already draws the
     // panel's picture or text.
     created = true;
     ShowWindow(hwnd, SW_SHOW);
+    if (!self)
+        return;
     UpdateWindow(hwnd);
+    if (!self)
+        return;
     if (createHandler)
         createHandler(this, hwnd);
+    if (!self)
+        return;
     SetScrollRange(scrollMin, scrollMax);
+    if (!self)
+        return;
     CreateTooltip(hwnd);
     if (font)
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);

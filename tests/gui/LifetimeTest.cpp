@@ -4,7 +4,10 @@
 // running its derived class; a handler may delete its own element.
 #include "GuiTest.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 
@@ -210,12 +213,14 @@ TEST_F(Lifetime, AnActiveFormBeingDeletedIsNoLongerTheActiveForm) {
 // An element in a buffer of our own, so that the test can see whether
 // anything writes to it once its handler has deleted it.
 struct Arena {
-    alignas(Element<Form>) unsigned char bytes[sizeof(Element<Form>)];
+    alignas(std::max_align_t) unsigned char bytes[std::max(sizeof(Element<Form>),
+                                                           sizeof(Element<PanelChildren>))];
     static inline Arena* current = nullptr;
 
-    template <typename Kind> Kind* Make() {
-        return new (bytes) Element<Kind>(GetModuleHandleW(nullptr));
+    template <typename Kind, typename... Args> Kind* Make(Args... args) {
+        return new (bytes) Element<Kind>(args...);
     }
+    template <typename Kind> Kind* Make() { return Make<Kind>(GetModuleHandleW(nullptr)); }
     // A handler that deletes its element and marks the memory.
     static void DeleteAndMark(GUIElement* element) {
         element->~GUIElement();
@@ -257,6 +262,99 @@ TEST_F(Lifetime, NothingTouchesAnElementThatItsHandlerDeleted) {
     EXPECT_FALSE(first);
     EXPECT_TRUE(ElementRef(form));
     form->~Form();
+}
+
+// The library's own operations send messages that may run a handler that
+// deletes the element; none of them touches the element afterwards.
+TEST_F(Lifetime, NoOperationTouchesAnElementThatAHandlerDeletedMeanwhile) {
+    Arena arena;
+    Arena::current = &arena;
+    Element<Form> host(instance);
+    host.width = 400;
+    host.height = 300;
+    host.Create();
+    PumpMessages(); // painted: a new child's first paint comes inside its Create
+    auto panel = [&] {
+        GUIElement* made = arena.Make<PanelChildren>(static_cast<GUIElement*>(&host));
+        made->left = made->top = 10; // inside the host's client area, so that it paints
+        return made;
+    };
+    auto form = [&] {
+        Form* made = arena.Make<Form>();
+        made->left = made->top = 0;
+        return made;
+    };
+    auto created = [](GUIElement* element) {
+        element->Create();
+        return element;
+    };
+    const ElementHandler deletes = Arena::DeleteAndMark;
+    const struct {
+        const char* operation;
+        std::function<void()> run;
+    } cases[] = {
+        {"a panel's first paint",
+         [&] {
+             GUIElement* p = panel();
+             p->paintHandler = deletes;
+             p->Create();
+         }},
+        {"a form's creation",
+         [&] {
+             GUIElement* f = form();
+             f->createHandler = [](GUIElement* e, HWND) { Arena::DeleteAndMark(e); };
+             f->Create();
+         }},
+        {"a form's first activation",
+         [&] {
+             GUIElement* f = form();
+             f->activateHandler = deletes;
+             f->Create();
+         }},
+        {"SetClientSize",
+         [&] {
+             auto* f = static_cast<Form*>(created(form()));
+             f->sizeHandler = deletes;
+             f->SetClientSize(300, 200);
+         }},
+        {"CenterOnScreen",
+         [&] {
+             auto* f = static_cast<Form*>(created(form()));
+             f->moveHandler = deletes;
+             f->CenterOnScreen();
+         }},
+        {"Show",
+         [&] {
+             GUIElement* p = created(panel());
+             p->Hide();
+             p->sizeHandler = deletes; // WM_SHOWWINDOW runs OnShow, then OnSize
+             p->Show();
+         }},
+        {"Hide",
+         [&] {
+             GUIElement* p = created(panel());
+             p->sizeHandler = deletes;
+             p->Hide();
+         }},
+        {"SetSize",
+         [&] {
+             GUIElement* p = created(panel());
+             p->sizeHandler = deletes;
+             p->SetSize(70, 30);
+         }},
+        {"SetPosition",
+         [&] {
+             GUIElement* p = created(panel());
+             p->moveHandler = deletes;
+             p->SetPosition(7, 3);
+         }},
+    };
+    for (const auto& each : cases) {
+        std::memset(arena.bytes, 0, sizeof(arena.bytes));
+        each.run();
+        EXPECT_TRUE(arena.Untouched()) << each.operation;
+        PumpMessages();
+    }
 }
 
 // A form's and a panel's own window class, and the brush of a coloured
