@@ -315,7 +315,7 @@ void FormMain::OnChoiceClicked(GUIElement* element) {
 }
 
 void FormMain::OnTextBoxClicked(TextBox* textBox) {
-    if (textBox->created)
+    if (textBox->HasWindow())
         SendMessageW(textBox->hwnd, EM_SETSEL, 0, -1);
 }
 

@@ -105,7 +105,7 @@ void Form::Create() {
 }
 
 void Form::SetClientSize(int clientWidth, int clientHeight) {
-    if (!created)
+    if (!HasWindow())
         return;
     RECT outer{};
     RECT client{};
@@ -133,11 +133,11 @@ void Form::SetClientSize(int clientWidth, int clientHeight) {
 void Form::CenterOnScreen() {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    if (created)
+    if (HasWindow())
         GetSize();
     left = (screenWidth - width) / 2;
     top = (screenHeight - height) / 2;
-    if (!created)
+    if (!HasWindow())
         return;
     const ElementRef self(this);
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOSIZE | SWP_NOZORDER);
@@ -147,7 +147,7 @@ void Form::CenterOnScreen() {
 
 void Form::SetIcon(int resourceId) {
     iconId = resourceId;
-    if (!created)
+    if (!HasWindow())
         return;
     // Icons from LoadIconW are shared: the one replaced needs no release.
     iconHandle = LoadIconW(instance, MAKEINTRESOURCEW(iconId));

@@ -21,8 +21,8 @@ bool GUIElement::WindowOpen() const {
 
 void GUIElement::SetBackColor(COLORREF color) {
     backColor = color;
-    if (!created)
-        return;
+    if (!HasWindow())
+        return; // InvalidateRect(NULL) would repaint every window
     InvalidateRect(hwnd, nullptr, FALSE);
     RECT client{};
     GetClientRect(hwnd, &client);
@@ -36,13 +36,13 @@ void GUIElement::SetBackColor(COLORREF color) {
 
 void GUIElement::SetEnabled(bool value) {
     enabled = value;
-    if (created)
+    if (HasWindow())
         EnableWindow(hwnd, value);
 }
 
 void GUIElement::SetText(const std::wstring& value) {
     text = value;
-    if (created)
+    if (HasWindow())
         SetWindowTextW(hwnd, text.c_str());
 }
 
@@ -110,7 +110,7 @@ void GUIElement::OnMouseLeave() {
 }
 
 void GUIElement::Focus() {
-    if (created)
+    if (HasWindow()) // SetFocus(NULL) would take the focus from whoever has it
         SetFocus(hwnd);
 }
 
@@ -183,7 +183,7 @@ void GUIElement::OnCreate(HWND window) {
 }
 
 void GUIElement::Refresh() {
-    if (created)
+    if (HasWindow())
         RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
@@ -209,13 +209,14 @@ void GUIElement::Show() {
         Create();
     if (!self)
         return;
-    ShowWindow(hwnd, SW_SHOWNA);
+    if (HasWindow())
+        ShowWindow(hwnd, SW_SHOWNA);
     if (self)
         visible = true;
 }
 
 void GUIElement::Hide() {
-    if (!created)
+    if (!HasWindow())
         return;
     const ElementRef self(this);
     ShowWindow(hwnd, SW_HIDE);
@@ -224,7 +225,7 @@ void GUIElement::Hide() {
 }
 
 std::wstring GUIElement::GetText() {
-    if (created) {
+    if (HasWindow()) {
         const int length = GetWindowTextLengthW(hwnd);
         if (length <= 0) {
             text.clear();
@@ -243,7 +244,7 @@ std::string GUIElement::GetTextNarrow() {
 }
 
 POINT GUIElement::GetPosition() {
-    if (created) {
+    if (HasWindow()) {
         RECT bounds{};
         GetWindowRect(hwnd, &bounds);
         POINT corner{bounds.left, bounds.top};
@@ -256,7 +257,7 @@ POINT GUIElement::GetPosition() {
 }
 
 SIZE GUIElement::GetSize() {
-    if (created) {
+    if (HasWindow()) {
         RECT bounds{};
         GetWindowRect(hwnd, &bounds);
         width = bounds.right - bounds.left;
@@ -268,7 +269,7 @@ SIZE GUIElement::GetSize() {
 void GUIElement::SetSize(int newWidth, int newHeight) {
     width = newWidth;
     height = newHeight;
-    if (!created)
+    if (!HasWindow())
         return;
     const ElementRef self(this);
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
@@ -281,7 +282,7 @@ void GUIElement::SetSize(int newWidth, int newHeight) {
 void GUIElement::SetPosition(int newLeft, int newTop) {
     left = newLeft;
     top = newTop;
-    if (!created)
+    if (!HasWindow())
         return;
     const ElementRef self(this);
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOSIZE | SWP_NOZORDER);
@@ -289,10 +290,13 @@ void GUIElement::SetPosition(int newLeft, int newTop) {
         Refresh();
 }
 
+// Without a description the window goes back to the system font: it must
+// not keep drawing with a font its owner may delete next.
 void GUIElement::SetFont(FontDescription* description) {
     font = description;
-    if (created && font)
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
+    if (HasWindow())
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->GetHandle() : nullptr),
+                     TRUE);
 }
 
 } // namespace TarnUtility

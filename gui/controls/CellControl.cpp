@@ -12,13 +12,13 @@ CellControl::CellControl(GUIElement* parent) : PanelChildren(parent) {
 
 void CellControl::SetText(const std::wstring& value) {
     GUIElement::SetText(value);
-    if (created)
+    if (HasWindow())
         InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void CellControl::SetText(const std::string& value) {
     SetText(ToWide(value));
-    if (created)
+    if (HasWindow())
         InvalidateRect(hwnd, nullptr, TRUE);
 }
 

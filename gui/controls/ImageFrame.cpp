@@ -12,7 +12,7 @@ ImageFrame::ImageFrame(GUIElement* parent, HBITMAP sheet, int column)
 void ImageFrame::SetFrame(int column) {
     frameColumn = column;
     frameRow = 0;
-    if (created)
+    if (HasWindow())
         InvalidateRect(hwnd, nullptr, TRUE);
 }
 

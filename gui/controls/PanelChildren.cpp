@@ -72,7 +72,7 @@ void PanelChildren::Create() {
 
 void PanelChildren::SetBorder(bool flag) {
     border = flag;
-    if (!created)
+    if (!HasWindow())
         return;
     SetLastError(0);
     const LONG_PTR before =
@@ -85,7 +85,7 @@ void PanelChildren::SetBorder(bool flag) {
 void PanelChildren::SetScrollRange(int minimum, int maximum) {
     scrollMin = minimum;
     scrollMax = maximum;
-    if (!created)
+    if (!HasWindow())
         return;
     SCROLLINFO info{};
     info.cbSize = sizeof(info);

@@ -54,7 +54,7 @@ void TextBox::Create() {
 }
 
 void TextBox::ApplyStyle() {
-    if (!created)
+    if (!HasWindow())
         return;
     SetLastError(0);
     if (SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(ComputeStyle())) == 0 &&

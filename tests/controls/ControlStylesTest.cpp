@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "gui/FontDescription.h"
 #include "gui/controls/Button.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/Image.h"
@@ -59,6 +60,50 @@ TEST_F(Controls, LabelStylesAndText) {
     const int id = framed.id;
     framed.Create(); // a second Create makes nothing
     EXPECT_EQ(framed.id, id);
+}
+
+// Without a description a window goes back to the system font: it must not
+// keep a font that its owner may delete next.
+TEST_F(Controls, SetFontWithoutADescriptionGivesTheSystemFontBack) {
+    FontDescription font("Arial", 20);
+    Element<Label> label(&form, "x");
+    Element<Button> button(&form, "OK");
+    Element<TextBox> box(&form, "");
+    for (GUIElement* element : std::initializer_list<GUIElement*>{&label, &button, &box}) {
+        element->font = &font;
+        element->Create();
+        ASSERT_EQ(SendMessageW(element->hwnd, WM_GETFONT, 0, 0),
+                  reinterpret_cast<LRESULT>(font.GetHandle()));
+        element->SetFont(nullptr);
+        EXPECT_EQ(SendMessageW(element->hwnd, WM_GETFONT, 0, 0), 0) << element->typeName;
+    }
+}
+
+// An element whose window could not be made acts on no other window: its
+// operations only store their values.
+TEST_F(Controls, AnElementWithoutAWindowOnlyStoresItsValues) {
+    Element<Button> focused(&form, "OK");
+    focused.left = focused.top = 0;
+    focused.Create();
+    SetForegroundWindow(form.hwnd);
+    SetFocus(focused.hwnd);
+    Element<Label> lost(nullptr, "x"); // a control needs a parent window
+    lost.Create();
+    ASSERT_TRUE(lost.created);
+    ASSERT_EQ(lost.hwnd, nullptr);
+    PumpMessages();
+    lost.Focus();
+    EXPECT_EQ(GetFocus(), focused.hwnd);
+    lost.SetBackColor(RGB(1, 2, 3));
+    EXPECT_FALSE(GetUpdateRect(form.hwnd, nullptr, FALSE)); // nothing else repaints
+    EXPECT_FALSE(GetUpdateRect(focused.hwnd, nullptr, FALSE));
+    lost.SetText(std::string("y"));
+    lost.SetPosition(3, 4);
+    lost.SetSize(20, 10);
+    EXPECT_EQ(lost.GetText(), L"y");
+    EXPECT_EQ(lost.GetPosition().x, 3);
+    EXPECT_EQ(lost.GetSize().cy, 10);
+    EXPECT_EQ(lost.backColor, RGB(1, 2, 3));
 }
 
 TEST_F(Controls, ImageStylesAndItsResourceBitmap) {
