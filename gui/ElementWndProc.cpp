@@ -267,10 +267,20 @@ void Notify(const NMHDR& header) {
     }
 }
 
-// The window is being destroyed (WM_NCDESTROY): what is kept of it goes.
+// No hover and leave request is pending any more.
+void EndMouseTracking() {
+    Dispatch().mouseTracking = false;
+    Dispatch().trackedWindow = nullptr;
+}
+
+// The window is being destroyed (WM_NCDESTROY): what is kept of it goes. A
+// destroyed window gets no WM_MOUSELEAVE, so a hover and leave request
+// pending for it ends here, or no element would be tracked again.
 void WindowGone(HWND hwnd) {
     ForgetWindow(hwnd);
     OwnClassWindowGone(hwnd);
+    if (hwnd == Dispatch().trackedWindow)
+        EndMouseTracking();
 }
 
 // A window without a live element: one that is being created before any
@@ -282,7 +292,7 @@ LRESULT Unattended(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPRO
     if (message == WM_DESTROY && hwnd == state.mainWindow)
         PostQuitMessage(0);
     if (message == WM_MOUSELEAVE)
-        state.mouseTracking = false;
+        EndMouseTracking();
     const LRESULT result = original ? CallWindowProcW(original, hwnd, message, wParam, lParam)
                                     : DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY)
@@ -443,13 +453,14 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             TRACKMOUSEEVENT request{sizeof(request), TME_HOVER | TME_LEAVE, element->hwnd,
                                     HOVER_DEFAULT};
             state.mouseTracking = TrackMouseEvent(&request) != FALSE;
+            state.trackedWindow = state.mouseTracking ? element->hwnd : nullptr;
         }
         break;
     case WM_MOUSEHOVER:
         element->OnMouseHover();
         break;
     case WM_MOUSELEAVE:
-        state.mouseTracking = false;
+        EndMouseTracking();
         element->OnMouseLeave();
         break;
     case WM_HSCROLL:

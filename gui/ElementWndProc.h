@@ -24,6 +24,7 @@ struct DispatchState {
     Form* activeForm = nullptr;          // the form last activated in the foreground
     PanelChildren* wheelPanel = nullptr; // scrolled by the wheel over other windows
     bool mouseTracking = false;          // a hover and leave request is pending
+    HWND trackedWindow = nullptr;        // the window it is pending for
 };
 DispatchState& Dispatch();
 

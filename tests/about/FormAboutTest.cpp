@@ -21,6 +21,7 @@ namespace {
 
 using TarnUtility::FormAbout;
 using TarnUtility::GUIElement;
+using TarnUtility::PumpUntil;
 
 class About : public GameTest {
 protected:
@@ -29,19 +30,6 @@ protected:
         SendMessageW(form->infoButton->hwnd, BM_CLICK, 0, 0);
         TarnUtility::PumpMessages();
         return form->aboutForm;
-    }
-
-    // Handles messages until `done`, for at most two seconds: activation
-    // that another thread asked for arrives through this thread's queue.
-    template <typename Done> static bool PumpUntil(Done done) {
-        const DWORD start = GetTickCount();
-        while (!done()) {
-            if (GetTickCount() - start > 2000)
-                return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            TarnUtility::PumpMessages();
-        }
-        return true;
     }
 
     // `window` is above `below` in the z-order, and it is what shows at its

@@ -5,7 +5,9 @@
 
 #include <vector>
 
+#include "gui/XInput.h"
 #include "gui/controls/Button.h"
+#include "gui/controls/Label.h"
 #include "gui/controls/Menu.h"
 #include "gui/controls/MenuBar.h"
 #include "gui/controls/SubMenu.h"
@@ -166,6 +168,44 @@ TEST_F(Dispatching, TheCursorIsSetOnlyInTheClientAreaAndTheHandWins) {
     SendMessageW(form.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hwnd),
                  MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void Hovered(GUIElement* e) {
+    Record(e, "hover");
+}
+
+// A window destroyed under the pointer gets no WM_MOUSELEAVE; hover and
+// leave must still come for the next element the pointer reaches.
+TEST_F(Dispatching, HoverComesAgainAfterTheTrackedWindowWentFromUnderThePointer) {
+    Element<Form> form(instance);
+    form.width = 400;
+    form.height = 200;
+    form.Create();
+    SetForegroundWindow(form.hwnd);
+    Element<Label> gone(&form, "gone");
+    Element<Label> next(&form, "next");
+    gone.left = next.left = 20;
+    gone.top = 20;
+    next.top = 100;
+    next.mouseHoverHandler = Hovered;
+    gone.Create();
+    next.Create();
+    PumpMessages();
+    auto pointAt = [](const GUIElement& element) {
+        POINT middle{40, 15};
+        ClientToScreen(element.hwnd, &middle);
+        return middle;
+    };
+    const POINT over = pointAt(gone);
+    ASSERT_TRUE(XMove(over.x, over.y, true));
+    ASSERT_TRUE(PumpUntil([&] { return Dispatch().trackedWindow == gone.hwnd; }));
+    DestroyWindow(gone.hwnd);
+    EXPECT_FALSE(Dispatch().mouseTracking);
+
+    const POINT then = pointAt(next);
+    ASSERT_TRUE(XMove(then.x, then.y, true));
+    EXPECT_TRUE(PumpUntil([] { return !events.empty(); }, 3000));
+    EXPECT_EQ(events, (std::vector<std::string>{"hover label"}));
 }
 
 void Clicked(GUIElement* e) {

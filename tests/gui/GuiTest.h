@@ -35,6 +35,20 @@ inline void PumpMessages() {
     }
 }
 
+// Handles messages as they come until `done`, for at most `limitMs`: input,
+// and activation that another thread or process asked for, arrive through
+// this thread's queue.
+template <typename Done> bool PumpUntil(Done done, DWORD limitMs = 2000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > limitMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
+}
+
 // Counts the quit messages waiting for this thread and removes them.
 inline int TakeQuitMessages() {
     int count = 0;

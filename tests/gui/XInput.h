@@ -66,6 +66,13 @@ inline bool XClick(int x, int y, bool pump) {
                    pump);
 }
 
+// The pointer moved to a point of the screen (Wine's virtual desktop).
+inline bool XMove(int x, int y, bool pump) {
+    return Xdotool("search --limit 1 --name 'Wine desktop$' mousemove --window %1 " +
+                       std::to_string(x) + " " + std::to_string(y),
+                   pump);
+}
+
 // A key pressed and released, by its X name ("Escape", "Return").
 inline bool XKey(const std::string& name, bool pump) {
     return Xdotool("key " + name, pump);
