@@ -88,16 +88,25 @@ void Activate(Form& form, HWND hwnd) {
 }
 
 // A press on a form that stands disabled behind its companion (a modal
-// dialog) brings the companion forward, as the system does for a dialog and
-// its owner; true when it did.
-bool BringCompanionForward(GUIElement& element, UINT mouseMessage) {
+// dialog) brings both forward, the companion above the form and active, as
+// the system does for a dialog and its owner. Only a disabled form: a press
+// on a disabled control of an enabled form reaches the form as well (the
+// default processing hands a child's cursor query to its parent).
+void BringDialogForward(GUIElement& element, UINT mouseMessage) {
     const bool press = mouseMessage == WM_LBUTTONDOWN || mouseMessage == WM_RBUTTONDOWN ||
                        mouseMessage == WM_MBUTTONDOWN;
     auto* form = dynamic_cast<Form*>(&element);
-    if (!press || !form || !form->companionForm || !form->companionForm->created)
-        return false;
-    SetForegroundWindow(form->companionForm->hwnd);
-    return true;
+    if (!press || !form || IsWindowEnabled(form->hwnd))
+        return;
+    const Form* companion = form->companionForm;
+    if (!companion || !companion->HasWindow())
+        return;
+    HWND dialog = companion->hwnd;
+    HWND owner = form->hwnd;
+    SetForegroundWindow(dialog);
+    // Not every system raises a window it activates.
+    SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(owner, dialog, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void RunHotKey(Form& form, WPARAM hotKeyId) {
@@ -378,9 +387,10 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return 1;
         break;
     case WM_SETCURSOR:
-        if (static_cast<short>(LOWORD(lParam)) == HTERROR &&
-            BringCompanionForward(*element, HIWORD(lParam)))
-            return TRUE;
+        if (static_cast<short>(LOWORD(lParam)) == HTERROR) {
+            BringDialogForward(*element, HIWORD(lParam));
+            break; // the default processing too: on Windows it beeps, as for any dialog
+        }
         if (LOWORD(lParam) == HTCLIENT) {
             if (element->GetHandCursor()) {
                 SetCursor(SharedCursor(state.handCursorHandle, IDC_HAND));

@@ -32,17 +32,21 @@ protected:
         return form->aboutForm;
     }
 
-    // `window` is above `below` in the z-order, and it is what shows at its
-    // own centre.
-    static bool InFront(HWND window, HWND below) {
-        bool above = false;
+    // `window` is above `below` in the z-order.
+    static bool Above(HWND window, HWND below) {
         for (HWND w = GetWindow(below, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
-            above = above || w == window;
+            if (w == window)
+                return true;
+        return false;
+    }
+
+    // ...and it is what shows at its own centre.
+    static bool InFront(HWND window, HWND below) {
         RECT place{};
         GetWindowRect(window, &place);
         HWND shown =
             WindowFromPoint({(place.left + place.right) / 2, (place.top + place.bottom) / 2});
-        return above && (shown == window || IsChild(window, shown));
+        return Above(window, below) && (shown == window || IsChild(window, shown));
     }
 };
 
@@ -178,13 +182,26 @@ TEST_F(About, AClickOnTheDisabledGameWindowBringsItForward) {
     EXPECT_TRUE(InFront(about->hwnd, cover));
     EXPECT_TRUE(InFront(about->hwnd, form->hwnd));
 
-    // What the system tells a disabled window that is pressed, as Windows
-    // does; this Wine also brings the About window forward by itself.
+    // This Wine brings the About window forward by itself; Windows tells the
+    // pressed disabled window, and the game brings both forward, the About
+    // window above the game's and active. Then the default processing runs
+    // (on Windows it beeps), which sets the arrow.
+    RECT game{};
+    GetWindowRect(form->hwnd, &game);
+    UnionRect(&place, &place, &game);
+    SetWindowPos(cover, HWND_TOP, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, 0);
     SetForegroundWindow(cover);
     TarnUtility::PumpMessages();
-    EXPECT_TRUE(SendMessageW(form->hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(form->hwnd),
-                             MAKELPARAM(static_cast<WORD>(HTERROR), WM_LBUTTONDOWN)));
+    ASSERT_TRUE(Above(cover, form->hwnd));
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    SendMessageW(form->hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(form->hwnd),
+                 MAKELPARAM(static_cast<WORD>(HTERROR), WM_LBUTTONDOWN));
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == about->hwnd; }));
+    EXPECT_TRUE(InFront(about->hwnd, cover));
+    EXPECT_TRUE(Above(form->hwnd, cover));
+    EXPECT_TRUE(Above(about->hwnd, form->hwnd));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
     DestroyWindow(cover);
 }
 

@@ -372,5 +372,28 @@ TEST_F(Dispatching, AnActivatedFormKeepsItsCompanionDirectlyBehindIt) {
     EXPECT_EQ(Dispatch().activeForm, &stranger);
 }
 
+// The default processing hands a disabled control's cursor query to its
+// parent: an enabled form that gets one brings no companion forward.
+TEST_F(Dispatching, APressOnADisabledControlOfAnEnabledFormActivatesNothing) {
+    Element<Form> owner(instance);
+    Element<Form> companion(instance);
+    Element<Form> front(instance);
+    owner.Create();
+    companion.Create();
+    front.Create();
+    owner.companionForm = &companion;
+    Element<Button> off(&owner, "off");
+    off.left = off.top = 0;
+    off.enabled = false;
+    off.Create();
+    SetForegroundWindow(front.hwnd);
+    PumpMessages();
+    ASSERT_EQ(GetForegroundWindow(), front.hwnd);
+    SendMessageW(off.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(off.hwnd),
+                 MAKELPARAM(static_cast<WORD>(HTERROR), WM_LBUTTONDOWN));
+    PumpMessages();
+    EXPECT_EQ(GetForegroundWindow(), front.hwnd);
+}
+
 } // namespace
 } // namespace TarnUtility
