@@ -262,6 +262,10 @@ bool FormMain::ConfirmClose() {
     UnregisterHotKeys();
     if (!AskYesNo("Vuoi realmente uscire?", "Uscita")) {
         RegisterHotKeys();
+        // The task-modal box, with no owner, disabled this window; as it
+        // closed, Windows may have activated another program's window
+        // before this one was enabled again. The game is what goes on.
+        SetForegroundWindow(hwnd);
         return false;
     }
     if (timer)

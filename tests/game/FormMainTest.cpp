@@ -232,10 +232,21 @@ void CloseByBox(FormMain& form) {
 
 class Closing : public GameTest, public ::testing::WithParamInterface<void (*)(FormMain&)> {};
 
+// Another program's window, active while the question is open.
+HWND otherProgram = nullptr;
+void ActivateOtherProgram() {
+    SetForegroundWindow(otherProgram);
+}
+
 TEST_P(Closing, NoLeavesEverythingAsItWas) {
     Open();
     Recorder::answer = IDNO;
+    otherProgram = CreateWindowExW(0, L"static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                   nullptr, nullptr, nullptr);
+    Recorder::whileAsking = ActivateOtherProgram;
     GetParam()(*form);
+    EXPECT_EQ(GetForegroundWindow(), form->hwnd); // the game goes on
+    DestroyWindow(otherProgram);
     ASSERT_EQ(Recorder::questions.size(), 1u);
     EXPECT_EQ(Recorder::questions[0].text, "Vuoi realmente uscire?");
     EXPECT_EQ(Recorder::questions[0].caption, "Uscita");

@@ -28,9 +28,12 @@ struct Recorder {
     static inline int answer = IDNO;
     static inline std::vector<int> sounds;
     static inline std::vector<std::wstring> opened;
+    static inline void (*whileAsking)() = nullptr; // what happens while the box is open
 
     static int WINAPI Ask(HWND, LPCSTR text, LPCSTR caption, UINT type) {
         questions.push_back({text, caption, type});
+        if (whileAsking)
+            whileAsking();
         return answer;
     }
     static BOOL WINAPI Play(LPCWSTR sound, HMODULE, DWORD) {
@@ -51,6 +54,7 @@ protected:
         Recorder::sounds.clear();
         Recorder::opened.clear();
         Recorder::answer = IDNO;
+        Recorder::whileAsking = nullptr;
         savedSound = TarnUtility::playSoundFunction;
         savedShell = TarnUtility::shellExecuteFunction;
         messageBoxFunction = Recorder::Ask;
