@@ -4,6 +4,7 @@
 #include "game/FormMain.h"
 #include "gui/MessageLoop.h"
 #include "res/ResourceIds.h"
+#include "util/Shell.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     auto* form =
@@ -14,5 +15,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     TarnUtility::RunMessageLoop(form);
     delete form;
+    TarnUtility::ReleaseShell();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -13,18 +14,29 @@ using namespace TarnUtility;
 
 namespace {
 
+// Whether COM is initialised on this thread, apartment-threaded: asking
+// again answers S_FALSE then.
+bool ComReady() {
+    const HRESULT asked = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(asked))
+        CoUninitialize();
+    return asked == S_FALSE;
+}
+
 struct ShellCall {
     HWND owner;
     std::wstring verb, file;
     bool hasParameters, hasDirectory;
     INT show;
+    bool comReady;
 };
 std::vector<ShellCall> shellCalls;
 INT_PTR shellAnswer = 42;
 
 HINSTANCE WINAPI RecordShell(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
                              LPCWSTR directory, INT show) {
-    shellCalls.push_back({owner, verb, file, parameters != nullptr, directory != nullptr, show});
+    shellCalls.push_back(
+        {owner, verb, file, parameters != nullptr, directory != nullptr, show, ComReady()});
     return reinterpret_cast<HINSTANCE>(shellAnswer);
 }
 
@@ -51,6 +63,7 @@ protected:
         playSoundFunction = RecordSound;
     }
     void TearDown() override {
+        ReleaseShell(); // as the program does at exit
         shellExecuteFunction = savedShell;
         playSoundFunction = savedSound;
     }
@@ -70,6 +83,19 @@ TEST_F(Seams, ShellOpenUsesTheOpenVerbWithoutOwnerOrParameters) {
     EXPECT_FALSE(shellCalls[0].hasParameters);
     EXPECT_FALSE(shellCalls[0].hasDirectory);
     EXPECT_EQ(shellCalls[0].show, SW_SHOW);
+}
+
+// Some handlers are started through COM: it is ready on the thread when an
+// address is opened, and gone once the shell is released at exit.
+TEST_F(Seams, COMIsInitialisedWhenAnAddressIsOpenedAndReleasedAtExit) {
+    ASSERT_FALSE(ComReady());
+    ShellOpen("mailto:info@example.com");
+    ShellOpen("http://www.example.com");
+    ASSERT_EQ(shellCalls.size(), 2u);
+    EXPECT_TRUE(shellCalls[0].comReady);
+    EXPECT_TRUE(shellCalls[1].comReady);
+    ReleaseShell();
+    EXPECT_FALSE(ComReady());
 }
 
 TEST_F(Seams, ShellOpenSucceedsOnlyAboveThirtyTwo) {
