@@ -144,6 +144,22 @@ TEST_P(AboutClosing, TheOwnerIsDisabledWhileOpenAndEnabledAfter) {
     DestroyWindow(other);
 }
 
+// Closed while another window is active (from the taskbar, say), the About
+// window gives the game back enabled, but takes the foreground from nobody.
+TEST_F(About, ClosedWhileAnotherWindowIsActiveItLeavesThatOneActive) {
+    FormAbout* about = OpenAbout();
+    HWND other = CreateWindowExW(0, L"static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    TarnUtility::PumpMessages();
+    ASSERT_EQ(GetForegroundWindow(), other);
+    CloseByBox(*about);
+    TarnUtility::PumpMessages();
+    EXPECT_TRUE(IsWindowEnabled(form->hwnd));
+    EXPECT_EQ(GetForegroundWindow(), other);
+    DestroyWindow(other);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryWay, AboutClosing,
                          ::testing::Values(CloseByOk, CloseByEnterInTheNotice, CloseByEscape,
                                            CloseByBox));

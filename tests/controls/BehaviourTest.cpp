@@ -282,6 +282,23 @@ TEST_F(Behaviour, APanelInAPanelRegistersItsClassForTheProgram) {
     EXPECT_EQ(registered.lpfnWndProc, ElementWndProc);
 }
 
+// The menus only refer to their items: one deleted leaves its parent's
+// list, which building the menus would otherwise walk.
+TEST_F(Behaviour, ADeletedMenuItemLeavesItsParentsList) {
+    Element<MenuBar> bar(&form);
+    auto* early = new Element<Menu>(&bar, "&Prima");
+    Element<Menu> menu(&bar, "&File");
+    auto* gone = new Element<SubMenu>(&menu, "Via");
+    Element<SubMenu> kept(&menu, "Resta");
+    delete gone;
+    delete early;
+    EXPECT_EQ(menu.items, std::vector<GUIElement*>{&kept});
+    EXPECT_EQ(bar.items, std::vector<GUIElement*>{&menu});
+    bar.Create();
+    EXPECT_EQ(GetMenuItemCount(bar.menuHandle), 1);
+    EXPECT_EQ(GetMenuItemCount(menu.menuHandle), 1);
+}
+
 TEST_F(Behaviour, AMenuWithoutACreatedBarMakesNothing) {
     Element<MenuBar> bar(&form);
     Element<Menu> menu(&bar, "&File");

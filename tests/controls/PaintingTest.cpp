@@ -7,6 +7,7 @@
 #include "gui/controls/Button.h"
 #include "gui/controls/CellControl.h"
 #include "gui/controls/ImageFrame.h"
+#include "gui/controls/Label.h"
 #include "util/Drawing.h"
 
 namespace TarnUtility {
@@ -57,6 +58,39 @@ HBITMAP Strip() {
             return x < 120 && y < 20 ? RGB(0, 0, 0) : kGreen;
         return kBlue;
     });
+}
+
+// The control's own procedure, spied on: which frame paints reached it.
+WNDPROC staticProcedure = nullptr;
+std::vector<HWND> framesPainted;
+LRESULT CALLBACK SpyOnFramePaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCPAINT)
+        framesPainted.push_back(window);
+    return CallWindowProcW(staticProcedure, window, message, wParam, lParam);
+}
+
+// A window without a frame answers WM_NCPAINT itself, with nothing to
+// draw; one with a frame still gets it painted by its own procedure.
+TEST_F(Painting, OnlyAWindowWithAFrameHasItPainted) {
+    Element<Label> bare(&form, "x");
+    Element<Label> framed(&form, "y");
+    framed.border = true;
+    bare.left = framed.left = 10;
+    framed.top = 50;
+    bare.Create();
+    framed.Create();
+    staticProcedure = bare.previousWindowProc;
+    framesPainted.clear();
+    for (GUIElement* label : {&bare, &framed}) {
+        BindWindow(*label, label->hwnd, SpyOnFramePaints);
+        EXPECT_EQ(SendMessageW(label->hwnd, WM_NCPAINT, 1, 0), 0);
+    }
+    EXPECT_EQ(framesPainted, std::vector<HWND>{framed.hwnd});
+    HDC dc = GetWindowDC(framed.hwnd);
+    EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(COLOR_BTNSHADOW)); // inside its border line
+    ReleaseDC(framed.hwnd, dc);
+    for (GUIElement* label : {&bare, &framed})
+        BindWindow(*label, label->hwnd, staticProcedure);
 }
 
 TEST_F(Painting, AnImageFrameShowsTheCellItWasSetTo) {

@@ -196,6 +196,12 @@ TEST_F(Game, EveryElementLooksTheSameWhateverPaintedIt) {
     form->rockChoice->Hide();
     EXPECT_TRUE(screen() == first) << "after the form repainted";
 
+    // Each element repainted alone, without erasing: what it leaves must
+    // not show through (text drawn twice over itself, say).
+    for (GUIElement* child : TarnUtility::ChildrenOf(form->hwnd))
+        child->Refresh();
+    EXPECT_TRUE(screen() == first) << "after each repainted itself";
+
     RECT place{};
     GetWindowRect(form->hwnd, &place);
     HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"static", L"", WS_POPUP | WS_VISIBLE, place.left,
