@@ -74,8 +74,8 @@ FormMain::FormMain(HINSTANCE instance, const std::string& title, Clock& clock, R
     height = outer.bottom - outer.top;
     Create(); // builds the content from WM_CREATE, before the window shows
     SetIcon(IDI_TREVALO);
-    if (hwnd)
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
+    if (HasWindow())
+        ApplyFont();
     SetClientSize(kClientWidth, kClientHeight);
     if (!mainForm)
         mainForm = this;

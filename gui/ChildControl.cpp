@@ -30,8 +30,7 @@ void FinishControl(GUIElement& element) {
     element.created = true;
     element.CreateTooltip(element.hwnd);
     if (element.font)
-        SendMessageW(element.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(element.font->GetHandle()),
-                     TRUE);
+        element.ApplyFont();
 }
 
 } // namespace TarnUtility

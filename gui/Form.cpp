@@ -66,42 +66,28 @@ DWORD Form::ComputeExtendedStyle() const {
 void Form::Create() {
     if (created)
         return;
-    const std::wstring title = text;
     const std::wstring className =
         RegisterOwnClass(*this, L"Window", CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, instance,
                          iconId ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
                                 : LoadIconW(nullptr, IDI_APPLICATION));
 
-    // WM_CREATE reaches this form while the call runs (it is the newest
-    // element without a window) and adopts the handle there, so a create
-    // handler can already build children inside it. Every message from here
-    // on may run a handler that deletes the form.
+    // WM_CREATE reaches this form while the window is made (it is the
+    // newest element without a window) and adopts the handle there, so a
+    // create handler can already build children inside it. Every message
+    // from here on may run a handler that deletes the form.
     const ElementRef self(this);
-    HWND made =
-        CreateWindowExW(ComputeExtendedStyle(), className.c_str(), title.c_str(), ComputeStyle(),
-                        left, top, width, height, nullptr, nullptr, instance, nullptr);
-    OwnClassWindowMade(className, made);
-    if (!self) {
-        DestroyWindow(made); // nobody's window now
+    if (!CreateOwnClassWindow(*this, className, ComputeExtendedStyle(), ComputeStyle(), nullptr,
+                              nullptr, instance))
         return;
-    }
-    hwnd = made;
-    BindWindow(*this, hwnd, nullptr);
     if (!Dispatch().mainWindow)
         Dispatch().mainWindow = hwnd;
     OnCreate(hwnd);
-    if (!self)
-        return;
-    ShowWindow(hwnd, SW_SHOW);
-    if (!self)
-        return;
-    UpdateWindow(hwnd);
-    if (!self)
+    if (!self || !ShowOwnClassWindow(*this))
         return;
     created = true;
     CreateTooltip(hwnd);
     if (font)
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
+        ApplyFont();
 }
 
 void Form::SetClientSize(int clientWidth, int clientHeight) {
@@ -130,19 +116,13 @@ void Form::SetClientSize(int clientWidth, int clientHeight) {
     Refresh();
 }
 
+// The move is SetPosition's: before creation only the place is stored.
 void Form::CenterOnScreen() {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     if (HasWindow())
         GetSize();
-    left = (screenWidth - width) / 2;
-    top = (screenHeight - height) / 2;
-    if (!HasWindow())
-        return;
-    const ElementRef self(this);
-    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOSIZE | SWP_NOZORDER);
-    if (self) // a move handler may have deleted the form
-        Refresh();
+    SetPosition((screenWidth - width) / 2, (screenHeight - height) / 2);
 }
 
 void Form::SetIcon(int resourceId) {

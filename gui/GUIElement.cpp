@@ -295,8 +295,12 @@ void GUIElement::SetPosition(int newLeft, int newTop) {
 void GUIElement::SetFont(FontDescription* description) {
     font = description;
     if (HasWindow())
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->GetHandle() : nullptr),
-                     TRUE);
+        ApplyFont();
+}
+
+void GUIElement::ApplyFont() {
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->GetHandle() : nullptr),
+                 TRUE);
 }
 
 } // namespace TarnUtility

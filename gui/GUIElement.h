@@ -165,6 +165,9 @@ public:
     void SetSize(int newWidth, int newHeight);
     void SetPosition(int newLeft, int newTop);
     void SetFont(FontDescription* description);
+    // Sends the window its font: the description's, or the system font
+    // without one (WM_SETFONT).
+    void ApplyFont();
     void CreateTooltip(HWND window);
     void UpdateTooltip();
 

@@ -49,12 +49,33 @@ std::wstring RegisterOwnClass(GUIElement& element, const wchar_t* prefix, UINT s
     return name;
 }
 
-void OwnClassWindowMade(const std::wstring& name, HWND window) {
+bool CreateOwnClassWindow(GUIElement& element, const std::wstring& name, DWORD extendedStyle,
+                          DWORD style, HWND parentWindow, HMENU menu, HINSTANCE instance) {
+    const ElementRef alive(&element);
+    const std::wstring title = element.text; // a create handler may change the text
+    HWND made = CreateWindowExW(extendedStyle, name.c_str(), title.c_str(), style, element.left,
+                                element.top, element.width, element.height, parentWindow, menu,
+                                instance, nullptr);
     for (OwnClass& own : OwnClasses())
         if (own.name == name) {
-            own.window = window;
-            own.windowGone = window == nullptr;
+            own.window = made;
+            own.windowGone = made == nullptr;
         }
+    if (!alive) {
+        DestroyWindow(made);
+        return false;
+    }
+    element.hwnd = made;
+    BindWindow(element, made, nullptr);
+    return true;
+}
+
+bool ShowOwnClassWindow(GUIElement& element) {
+    const ElementRef alive(&element);
+    ShowWindow(element.hwnd, SW_SHOW);
+    if (alive)
+        UpdateWindow(element.hwnd);
+    return static_cast<bool>(alive);
 }
 
 // A window is destroyed only after its children, so whatever went before it

@@ -19,9 +19,17 @@ class GUIElement;
 std::wstring RegisterOwnClass(GUIElement& element, const wchar_t* prefix, UINT style,
                               HINSTANCE instance, HICON icon);
 
-// The class `name` now has its window (null: none could be made, and the
-// class has nothing to wait for).
-void OwnClassWindowMade(const std::wstring& name, HWND window);
+// Makes the element's one window of the class `name`, from the element's
+// text, place and size, and links the two. Messages reach the element while
+// the call runs, and a handler may delete it: false then (the window, which
+// is nobody's, is destroyed). A window that could not be made leaves the
+// element without one, and the answer true.
+bool CreateOwnClassWindow(GUIElement& element, const std::wstring& name, DWORD extendedStyle,
+                          DWORD style, HWND parentWindow, HMENU menu, HINSTANCE instance);
+
+// Shows the element's window and paints it at once; false if a handler
+// deleted the element meanwhile.
+bool ShowOwnClassWindow(GUIElement& element);
 
 // The window is being destroyed (WM_NCDESTROY): its class, if one of these,
 // goes as soon as the system lets it, once the window is gone.

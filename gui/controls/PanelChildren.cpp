@@ -41,22 +41,14 @@ void PanelChildren::Create() {
     const DWORD extendedStyle = border && !flatBorder ? WS_EX_CLIENTEDGE : 0;
     // Every message from here on may run a handler that deletes the panel.
     const ElementRef self(this);
-    HWND made = CreateWindowExW(extendedStyle, className.c_str(), text.c_str(), ComputeStyle(),
-                                left, top, width, height, parent ? parent->hwnd : nullptr,
-                                reinterpret_cast<HMENU>(INT_PTR{id}), nullptr, nullptr);
-    OwnClassWindowMade(className, made);
-    if (!self)
+    if (!CreateOwnClassWindow(*this, className, extendedStyle, ComputeStyle(),
+                              parent ? parent->hwnd : nullptr, reinterpret_cast<HMENU>(INT_PTR{id}),
+                              nullptr))
         return;
-    hwnd = made;
-    BindWindow(*this, hwnd, nullptr);
     // Created before its first paint, so that this paint already draws the
     // panel's picture or text.
     created = true;
-    ShowWindow(hwnd, SW_SHOW);
-    if (!self)
-        return;
-    UpdateWindow(hwnd);
-    if (!self)
+    if (!ShowOwnClassWindow(*this))
         return;
     if (createHandler)
         createHandler(this, hwnd);
@@ -67,7 +59,7 @@ void PanelChildren::Create() {
         return;
     CreateTooltip(hwnd);
     if (font)
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
+        ApplyFont();
 }
 
 void PanelChildren::SetBorder(bool flag) {
