@@ -68,10 +68,7 @@ FormMain::FormMain(HINSTANCE instance, const std::string& title, Clock& clock, R
     SetBackColor(0);
     // Made at the outer size that holds a 640 x 480 client area and a menu
     // bar: resizing the window once it shows would paint it all again.
-    RECT outer{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&outer, ComputeStyle(), TRUE, ComputeExtendedStyle());
-    width = outer.right - outer.left;
-    height = outer.bottom - outer.top;
+    SizeForClient(kClientWidth, kClientHeight, true);
     Create(); // builds the content from WM_CREATE, before the window shows
     SetIcon(IDI_TREVALO);
     if (HasWindow())
@@ -143,10 +140,9 @@ void FormMain::BuildMenuBar() {
 void FormMain::BuildContent() {
     BuildMenuBar();
     if (hwnd) {
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        width = client.right - client.left;
-        height = client.bottom - client.top;
+        const SIZE client = GetClientSize();
+        width = client.cx;
+        height = client.cy;
     }
     const int w = width;
     const int tableLeft = (w - 519) / 2;

@@ -11,9 +11,10 @@ HWND CreateControlWindow(GUIElement& element, const wchar_t* className, DWORD st
                          DWORD extendedStyle) {
     element.id = ++nextElementId;
     HWND parentWindow = element.parent ? element.parent->hwnd : nullptr;
+    const RECT box = element.ScreenPlace();
     element.hwnd =
-        CreateWindowExW(extendedStyle, className, element.text.c_str(), style, element.left,
-                        element.top, element.width, element.height, parentWindow,
+        CreateWindowExW(extendedStyle, className, element.text.c_str(), style, box.left, box.top,
+                        box.right - box.left, box.bottom - box.top, parentWindow,
                         reinterpret_cast<HMENU>(INT_PTR{element.id}), nullptr, nullptr);
     return element.hwnd;
 }

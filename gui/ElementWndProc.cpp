@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "gui/Dpi.h"
 #include "gui/ElementRegistry.h"
 #include "gui/Form.h"
 #include "gui/WindowClass.h"
@@ -37,11 +38,12 @@ HCURSOR SharedCursor(HCURSOR& handle, LPCWSTR id) {
     return handle;
 }
 
+// The mouse position of a message, in the element's units.
 int MouseX(LPARAM lParam) {
-    return static_cast<short>(LOWORD(lParam));
+    return ToLogicalPoint(static_cast<short>(LOWORD(lParam)));
 }
 int MouseY(LPARAM lParam) {
-    return static_cast<short>(HIWORD(lParam));
+    return ToLogicalPoint(static_cast<short>(HIWORD(lParam)));
 }
 
 // Whether the window has a frame, caption, menu bar or scroll bar around

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gui/Dpi.h"
 #include "gui/ElementRegistry.h"
 #include "gui/ElementWndProc.h"
 #include "gui/FontDescription.h"
@@ -76,8 +77,13 @@ void Form::Create() {
     // create handler can already build children inside it. Every message
     // from here on may run a handler that deletes the form.
     const ElementRef self(this);
-    if (!CreateOwnClassWindow(*this, className, ComputeExtendedStyle(), ComputeStyle(), nullptr,
-                              nullptr, instance))
+    RECT box = ScreenPlace();
+    if (screenSize.cx && ToLogical(screenSize.cx) == width && ToLogical(screenSize.cy) == height) {
+        box.right = box.left + screenSize.cx; // exactly the size SizeForClient found
+        box.bottom = box.top + screenSize.cy;
+    }
+    if (!CreateOwnClassWindow(*this, className, ComputeExtendedStyle(), ComputeStyle(), box,
+                              nullptr, nullptr, instance))
         return;
     if (!Dispatch().mainWindow)
         Dispatch().mainWindow = hwnd;
@@ -90,6 +96,8 @@ void Form::Create() {
         ApplyFont();
 }
 
+// The frame (caption, menu bar, borders) is the system's, in screen pixels
+// at the system's dpi; only the client area is scaled.
 void Form::SetClientSize(int clientWidth, int clientHeight) {
     if (!HasWindow())
         return;
@@ -97,29 +105,39 @@ void Form::SetClientSize(int clientWidth, int clientHeight) {
     RECT client{};
     GetWindowRect(hwnd, &outer);
     GetClientRect(hwnd, &client);
-    width = outer.right - outer.left;
-    height = outer.bottom - outer.top;
-    const int frameWidth = std::max<int>(0, width - (client.right - client.left));
-    const int frameHeight = std::max<int>(0, height - (client.bottom - client.top));
+    const int outerWidth = outer.right - outer.left;
+    const int outerHeight = outer.bottom - outer.top;
+    width = ToLogical(outerWidth);
+    height = ToLogical(outerHeight);
+    const int wantedWidth = ToScreen(clientWidth) + std::max<int>(0, outerWidth - client.right);
+    const int wantedHeight = ToScreen(clientHeight) + std::max<int>(0, outerHeight - client.bottom);
     GetPosition();
     // A window that already has that size stays as it is: moving it onto
     // itself and invalidating it would only paint the same picture again.
-    if (width == clientWidth + frameWidth && height == clientHeight + frameHeight)
+    if (outerWidth == wantedWidth && outerHeight == wantedHeight)
         return;
-    width = clientWidth + frameWidth;
-    height = clientHeight + frameHeight;
+    width = ToLogical(wantedWidth);
+    height = ToLogical(wantedHeight);
     const ElementRef self(this);
-    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(hwnd, nullptr, 0, 0, wantedWidth, wantedHeight, SWP_NOMOVE | SWP_NOZORDER);
     if (!self)
         return; // a size handler deleted the form
     UpdateTooltip();
     Refresh();
 }
 
+void Form::SizeForClient(int clientWidth, int clientHeight, bool menuBar) {
+    RECT outer{0, 0, ToScreen(clientWidth), ToScreen(clientHeight)};
+    AdjustWindowRectEx(&outer, ComputeStyle(), menuBar, ComputeExtendedStyle());
+    screenSize = SIZE{outer.right - outer.left, outer.bottom - outer.top};
+    width = ToLogical(screenSize.cx);
+    height = ToLogical(screenSize.cy);
+}
+
 // The move is SetPosition's: before creation only the place is stored.
 void Form::CenterOnScreen() {
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int screenWidth = ToLogical(GetSystemMetrics(SM_CXSCREEN));
+    const int screenHeight = ToLogical(GetSystemMetrics(SM_CYSCREEN));
     if (HasWindow())
         GetSize();
     SetPosition((screenWidth - width) / 2, (screenHeight - height) / 2);
@@ -130,9 +148,14 @@ void Form::SetIcon(int resourceId) {
     if (!HasWindow())
         return;
     // Icons from LoadIconW are shared: the one replaced needs no release.
+    // LoadIconW gives the system's large-icon size, at the screen's dpi.
     iconHandle = LoadIconW(instance, MAKEINTRESOURCEW(iconId));
-    if (iconHandle)
-        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconHandle));
+    if (!iconHandle)
+        return;
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconHandle));
+    // The taskbar, the window switcher and a window manager show the big
+    // icon: without one they show the class's, the system's own.
+    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconHandle));
 }
 
 void Form::RegisterHotKeys() {

@@ -47,13 +47,17 @@ public:
     bool dialog;
     bool modalFrame = false; // dialog forms only
     std::vector<HotKey> hotKeys;
-    HICON iconHandle = nullptr;
-    int32_t iconId = 0; // 0: the system application icon
+    HICON iconHandle = nullptr; // given as the window's small and big icon
+    int32_t iconId = 0;         // 0: the system application icon
 
     void Create() override;
 
     // Makes the client area, not the outer window, this size.
     void SetClientSize(int clientWidth, int clientHeight);
+    // Before creation: makes the form's size the outer size around a client
+    // area of this size (with a menu bar, if it will have one), so that the
+    // window is made at its final size and painted once.
+    void SizeForClient(int clientWidth, int clientHeight, bool menuBar);
     void CenterOnScreen();
     void SetIcon(int resourceId);
     void RegisterHotKeys();
@@ -62,6 +66,9 @@ public:
     // The window style and extended style that Create() uses.
     DWORD ComputeStyle() const;
     DWORD ComputeExtendedStyle() const;
+
+private:
+    SIZE screenSize{0, 0}; // the outer size SizeForClient found, in screen pixels
 };
 
 // No form keeps `gone` as its companion any more (part of StopDispatching).

@@ -1,5 +1,6 @@
 #include "gui/GUIElement.h"
 
+#include "gui/Dpi.h"
 #include "gui/ElementRegistry.h"
 #include "gui/FontDescription.h"
 #include "util/GdiScope.h"
@@ -243,25 +244,53 @@ std::string GUIElement::GetTextNarrow() {
     return ToNarrow(GetText());
 }
 
+RECT GUIElement::ScreenPlace() const {
+    if (parent)
+        return ScreenBox(left, top, width, height);
+    const int screenLeft = ToScreen(left);
+    const int screenTop = ToScreen(top);
+    return RECT{screenLeft, screenTop, screenLeft + ToScreen(width), screenTop + ToScreen(height)};
+}
+
+RECT GUIElement::LogicalPlace() const {
+    RECT box{};
+    GetWindowRect(hwnd, &box);
+    if (!parent) {
+        const int logicalLeft = ToLogical(box.left);
+        const int logicalTop = ToLogical(box.top);
+        return RECT{logicalLeft, logicalTop, logicalLeft + ToLogical(box.right - box.left),
+                    logicalTop + ToLogical(box.bottom - box.top)};
+    }
+    MapWindowPoints(nullptr, parent->hwnd, reinterpret_cast<POINT*>(&box), 2);
+    return RECT{ToLogical(box.left), ToLogical(box.top), ToLogical(box.right),
+                ToLogical(box.bottom)};
+}
+
+SIZE GUIElement::GetClientSize() const {
+    RECT client{};
+    if (hwnd) // also while the window is being made (a form's create handler)
+        GetClientRect(hwnd, &client);
+    return SIZE{ToLogical(client.right), ToLogical(client.bottom)};
+}
+
 POINT GUIElement::GetPosition() {
     if (HasWindow()) {
-        RECT bounds{};
-        GetWindowRect(hwnd, &bounds);
-        POINT corner{bounds.left, bounds.top};
-        if (parent)
-            ScreenToClient(parent->hwnd, &corner);
-        left = corner.x;
-        top = corner.y;
+        const RECT place = LogicalPlace();
+        left = place.left;
+        top = place.top;
     }
     return POINT{left, top};
 }
 
 SIZE GUIElement::GetSize() {
     if (HasWindow()) {
-        RECT bounds{};
-        GetWindowRect(hwnd, &bounds);
-        width = bounds.right - bounds.left;
-        height = bounds.bottom - bounds.top;
+        RECT place{};
+        if (!ScreenScaled())
+            GetWindowRect(hwnd, &place); // the size alone: no need to find the parent
+        else
+            place = LogicalPlace();
+        width = place.right - place.left;
+        height = place.bottom - place.top;
     }
     return SIZE{width, height};
 }
@@ -272,7 +301,9 @@ void GUIElement::SetSize(int newWidth, int newHeight) {
     if (!HasWindow())
         return;
     const ElementRef self(this);
-    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT box = ScreenPlace();
+    SetWindowPos(hwnd, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
     if (!self)
         return; // a size handler deleted the element
     UpdateTooltip();
@@ -285,7 +316,11 @@ void GUIElement::SetPosition(int newLeft, int newTop) {
     if (!HasWindow())
         return;
     const ElementRef self(this);
-    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOSIZE | SWP_NOZORDER);
+    const RECT box = ScreenPlace();
+    // A scaled child's width depends on where its edges fall: it is sent too.
+    const bool resize = parent && ScreenScaled();
+    SetWindowPos(hwnd, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                 (resize ? 0 : SWP_NOSIZE) | SWP_NOZORDER);
     if (self) // a move handler may have deleted the element
         Refresh();
 }

@@ -164,6 +164,14 @@ public:
     SIZE GetSize();
     void SetSize(int newWidth, int newHeight);
     void SetPosition(int newLeft, int newTop);
+    // The element's place and size on the screen (gui/Dpi.h): a child's
+    // edges scaled, so that neighbours meet; a form's corner and size.
+    RECT ScreenPlace() const;
+    // The window's place back in the element's units, the same way.
+    RECT LogicalPlace() const;
+    // The size of the window's client area in the element's units (0 x 0
+    // without a window).
+    SIZE GetClientSize() const;
     void SetFont(FontDescription* description);
     // Sends the window its font: the description's, or the system font
     // without one (WM_SETFONT).

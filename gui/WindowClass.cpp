@@ -50,12 +50,13 @@ std::wstring RegisterOwnClass(GUIElement& element, const wchar_t* prefix, UINT s
 }
 
 bool CreateOwnClassWindow(GUIElement& element, const std::wstring& name, DWORD extendedStyle,
-                          DWORD style, HWND parentWindow, HMENU menu, HINSTANCE instance) {
+                          DWORD style, const RECT& box, HWND parentWindow, HMENU menu,
+                          HINSTANCE instance) {
     const ElementRef alive(&element);
     const std::wstring title = element.text; // a create handler may change the text
-    HWND made = CreateWindowExW(extendedStyle, name.c_str(), title.c_str(), style, element.left,
-                                element.top, element.width, element.height, parentWindow, menu,
-                                instance, nullptr);
+    HWND made = CreateWindowExW(extendedStyle, name.c_str(), title.c_str(), style, box.left,
+                                box.top, box.right - box.left, box.bottom - box.top, parentWindow,
+                                menu, instance, nullptr);
     for (OwnClass& own : OwnClasses())
         if (own.name == name) {
             own.window = made;

@@ -20,12 +20,13 @@ std::wstring RegisterOwnClass(GUIElement& element, const wchar_t* prefix, UINT s
                               HINSTANCE instance, HICON icon);
 
 // Makes the element's one window of the class `name`, from the element's
-// text, place and size, and links the two. Messages reach the element while
+// text, at `box` (screen pixels), and links the two. Messages reach the element while
 // the call runs, and a handler may delete it: false then (the window, which
 // is nobody's, is destroyed). A window that could not be made leaves the
 // element without one, and the answer true.
 bool CreateOwnClassWindow(GUIElement& element, const std::wstring& name, DWORD extendedStyle,
-                          DWORD style, HWND parentWindow, HMENU menu, HINSTANCE instance);
+                          DWORD style, const RECT& box, HWND parentWindow, HMENU menu,
+                          HINSTANCE instance);
 
 // Shows the element's window and paints it at once; false if a handler
 // deleted the element meanwhile.

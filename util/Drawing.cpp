@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "gui/Dpi.h"
 #include "gui/FontDescription.h"
 #include "gui/GUIElement.h"
 #include "util/GdiScope.h"
@@ -48,10 +49,10 @@ void Drawing::WriteText(const std::wstring& text, int x, int y, int width, int h
         fontScope.emplace(dc, font->GetHandle());
     const COLORREF previousColor = SetTextColor(dc, color);
     if (width != 0 && height != 0) {
-        RECT box{x, y, x + width, y + height};
+        RECT box = ScreenBox(x, y, width, height);
         DrawTextW(dc, shown.c_str(), length, &box, format);
     } else {
-        TextOutW(dc, x, y, shown.c_str(), length);
+        TextOutW(dc, ToScreen(x), ToScreen(y), shown.c_str(), length);
     }
     SetTextColor(dc, previousColor);
 }
@@ -70,16 +71,20 @@ int32_t Drawing::TextHeight(FontDescription* font) {
         SelectScope fontScope(dc, font->GetHandle());
         ok = GetTextMetricsW(dc, &metrics);
     }
-    return ok ? metrics.tmHeight : -1;
+    return ok ? ToLogical(metrics.tmHeight) : -1;
 }
 
+// The line is one pixel at 96 dpi, scaled as a width from the outer edge
+// inward: a thicker pen is kept inside the box.
 void Drawing::Outline(int x, int y, int width, int height, COLORREF color) {
     if (!dc)
         return;
-    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+    const int thickness = ToScreen(1);
+    GdiObject<HPEN> pen(CreatePen(thickness == 1 ? PS_SOLID : PS_INSIDEFRAME, thickness, color));
     SelectScope brushScope(dc, GetStockObject(NULL_BRUSH));
     SelectScope penScope(dc, pen.Get());
-    Rectangle(dc, x, y, x + width, y + height);
+    const RECT box = ScreenBox(x, y, width, height);
+    Rectangle(dc, box.left, box.top, box.right, box.bottom);
 }
 
 void Drawing::Fill(int x, int y, int width, int height, COLORREF color) {
@@ -90,7 +95,8 @@ void Drawing::Fill(int x, int y, int width, int height, COLORREF color) {
     SelectScope penScope(dc, pen.Get());
     SelectScope brushScope(dc, brush.Get());
     // A null pen leaves the right and bottom edges out: one more each way.
-    Rectangle(dc, x, y, x + width + 1, y + height + 1);
+    const RECT box = ScreenBox(x, y, width, height);
+    Rectangle(dc, box.left, box.top, box.right + 1, box.bottom + 1);
 }
 
 void Drawing::Blit(int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY) {
@@ -100,8 +106,28 @@ void Drawing::Blit(int x, int y, int width, int height, HBITMAP bitmap, int sour
     if (!memory.Get())
         OnError();
     SelectScope bitmapScope(memory.Get(), bitmap);
-    if (!BitBlt(dc, x, y, width, height, memory.Get(), sourceX, sourceY, SRCCOPY))
+    if (!CopyScaled(x, y, width, height, memory.Get(), sourceX, sourceY, width, height, SRCCOPY))
         OnError();
+}
+
+// A bitmap's pixels are the element's units: where the screen's are others,
+// the part is stretched to the box its edges make there, replicating or
+// dropping whole pixels (COLORONCOLOR): no blending, so that a colour key
+// and its mask stay exact.
+bool Drawing::CopyScaled(int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                         int sourceWidth, int sourceHeight, DWORD operation) {
+    const RECT box = ScreenBox(x, y, width, height);
+    const int boxWidth = box.right - box.left;
+    const int boxHeight = box.bottom - box.top;
+    if (boxWidth == sourceWidth && boxHeight == sourceHeight)
+        return BitBlt(dc, box.left, box.top, boxWidth, boxHeight, source, sourceX, sourceY,
+                      operation) != FALSE;
+    const int previousMode = ScreenScaled() ? SetStretchBltMode(dc, COLORONCOLOR) : 0;
+    const BOOL copied = StretchBlt(dc, box.left, box.top, boxWidth, boxHeight, source, sourceX,
+                                   sourceY, sourceWidth, sourceHeight, operation);
+    if (previousMode)
+        SetStretchBltMode(dc, previousMode);
+    return copied != FALSE;
 }
 
 void Drawing::BlitTransparent(int x, int y, int width, int height, HBITMAP bitmap, int sourceX,
@@ -145,25 +171,48 @@ void Drawing::TransparentPass(int x, int y, int width, int height, HBITMAP bitma
     // whatever colours the context carries (a button face's, for one).
     const COLORREF textColor = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF backgroundColor = SetBkColor(dc, RGB(255, 255, 255));
-    if (stretch && width != 0 && height != 0) {
-        if (!StretchBlt(dc, x, y, width, height, maskDc.Get(), 0, 0, bitmapWidth, bitmapHeight,
-                        SRCAND))
-            OnError();
-        if (!StretchBlt(dc, x, y, width, height, colorDc.Get(), 0, 0, bitmapWidth, bitmapHeight,
-                        SRCPAINT))
-            OnError();
-    } else {
-        if (stretch) {
+    // The source: the part at (sourceX, sourceY) the size of the box, or
+    // the whole bitmap to be stretched (at its natural size without a size).
+    int sourceWidth = width;
+    int sourceHeight = height;
+    if (stretch) {
+        sourceWidth = bitmapWidth;
+        sourceHeight = bitmapHeight;
+        if (width == 0 || height == 0) {
             width = bitmapWidth;
             height = bitmapHeight;
         }
-        if (!BitBlt(dc, x, y, width, height, maskDc.Get(), sourceX, sourceY, SRCAND))
-            OnError();
-        if (!BitBlt(dc, x, y, width, height, colorDc.Get(), sourceX, sourceY, SRCPAINT))
-            OnError();
     }
+    if (!CopyScaled(x, y, width, height, maskDc.Get(), sourceX, sourceY, sourceWidth, sourceHeight,
+                    SRCAND))
+        OnError();
+    if (!CopyScaled(x, y, width, height, colorDc.Get(), sourceX, sourceY, sourceWidth, sourceHeight,
+                    SRCPAINT))
+        OnError();
     SetTextColor(dc, textColor);
     SetBkColor(dc, backgroundColor);
+}
+
+HBITMAP Drawing::ScaledBitmap(HBITMAP source, int width, int height) {
+    BITMAP info{};
+    if (!GetObjectW(source, sizeof(info), &info))
+        return nullptr;
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP scaled = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!scaled)
+        return nullptr;
+    MemoryDc from(nullptr);
+    MemoryDc to(nullptr);
+    {
+        SelectScope fromScope(from.Get(), source);
+        SelectScope toScope(to.Get(), scaled);
+        SetStretchBltMode(to.Get(), COLORONCOLOR);
+        StretchBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, info.bmWidth, info.bmHeight,
+                   SRCCOPY);
+    }
+    return scaled;
 }
 
 HBITMAP Drawing::LoadBitmapFromFile(const std::string& path) {

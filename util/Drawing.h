@@ -1,7 +1,9 @@
 #pragma once
 // A short-lived painter for one paint of one element: bind it to a device
 // context (StartPaint inside WM_PAINT, or UseDC with a context the caller
-// owns), draw, Finish. Every operation leaves the device context as it found
+// owns), draw, Finish. Places, sizes and text heights are the element's
+// units (96 dpi); a bitmap's pixels are too. The painter scales them to the
+// screen's (gui/Dpi.h). Every operation leaves the device context as it found
 // it and releases every GDI object it made before it returns; with no device
 // context bound, operations do nothing.
 #include <windows.h>
@@ -59,8 +61,15 @@ public:
 
     // A bitmap file as a device-independent section, or null; the caller owns it.
     static HBITMAP LoadBitmapFromFile(const std::string& path);
+    // A copy of the bitmap stretched to width x height pixels, whole pixels
+    // replicated or dropped, or null; the caller owns it.
+    static HBITMAP ScaledBitmap(HBITMAP source, int width, int height);
 
 private:
+    // Copies the source part to the box (x, y, width, height): blitted where
+    // the sizes agree on the screen, stretched where they do not.
+    bool CopyScaled(int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                    int sourceWidth, int sourceHeight, DWORD operation);
     void TransparentPass(int x, int y, int width, int height, HBITMAP bitmap, int sourceX,
                          int sourceY, bool stretch);
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gui/ChildControl.h"
+#include "gui/Dpi.h"
 #include "gui/FontDescription.h"
 #include "util/Drawing.h"
 #include "util/GdiScope.h"
@@ -51,7 +52,9 @@ int Button::DrawFace(Drawing& drawing, const RECT& item, bool) {
 }
 
 void Button::PaintFace(const DRAWITEMSTRUCT& item) {
-    const RECT& box = item.rcItem;
+    const RECT& screenBox = item.rcItem;
+    const RECT box{ToLogical(screenBox.left), ToLogical(screenBox.top), ToLogical(screenBox.right),
+                   ToLogical(screenBox.bottom)}; // the button's units, as the drawing takes
     const int boxWidth = box.right - box.left;
     const int boxHeight = box.bottom - box.top;
     HDC dc = item.hDC;
@@ -68,7 +71,8 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
         SelectScope fontScope(dc, probe.GetHandle());
         GetObjectW(fontScope.Previous(), sizeof(selected), &selected);
     }
-    const int captionTop = std::max(0, static_cast<int>((boxHeight - selected.lfHeight) / 2));
+    const int captionTop =
+        std::max(0, static_cast<int>((boxHeight - ToLogical(selected.lfHeight)) / 2));
 
     drawing.Fill(box.left, box.top, boxWidth, boxHeight, GetBkColor(dc));
     COLORREF frameColor = captionColor;
@@ -84,7 +88,9 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
     drawing.WriteText(GetTextNarrow(), box.left + captionLeft, box.top + captionTop,
                       boxWidth - captionLeft, boxHeight, captionColor, nullptr, kAlignCenter);
     if (item.itemState & ODS_FOCUS) {
-        RECT focus{box.left + 3, box.top + 3, box.right - 3, box.bottom - 3};
+        const int inset = ToScreen(3); // scaled as a width, from the outer edge inward
+        RECT focus{screenBox.left + inset, screenBox.top + inset, screenBox.right - inset,
+                   screenBox.bottom - inset};
         DrawFocusRect(dc, &focus);
     }
     drawing.Finish();

@@ -1,5 +1,6 @@
 #include "gui/controls/CellControl.h"
 
+#include "gui/Dpi.h"
 #include "gui/FontDescription.h"
 #include "util/Drawing.h"
 #include "util/Text.h"
@@ -25,6 +26,8 @@ void CellControl::SetText(const std::string& value) {
 void CellControl::OnPaint() {
     RECT client{};
     if (created && GetClientRect(hwnd, &client)) {
+        client.right = ToLogical(client.right); // in the cell's units from here on
+        client.bottom = ToLogical(client.bottom);
         const int cellWidth = client.right - client.left;
         const int cellHeight = client.bottom - client.top;
         Drawing drawing(this);

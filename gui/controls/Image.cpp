@@ -1,6 +1,7 @@
 #include "gui/controls/Image.h"
 
 #include "gui/ChildControl.h"
+#include "gui/Dpi.h"
 #include "gui/Owned.h"
 #include "util/Drawing.h"
 
@@ -62,8 +63,20 @@ void Image::SetImageFile(const std::string& path) {
 
 // The control is told about the new bitmap before the old one is released,
 // and is cleared when nothing could be loaded, so it never shows a bitmap
-// that is gone.
+// that is gone. A bitmap static takes the size of its bitmap: where the
+// screen's pixels are not the element's, it is given a copy the size of the
+// box the bitmap's edges make there, so that pictures that meet still meet.
 void Image::Replace(HBITMAP next) {
+    if (next && ScreenScaled()) {
+        BITMAP info{};
+        GetObjectW(next, sizeof(info), &info);
+        const RECT box = ScreenBox(left, top, info.bmWidth, info.bmHeight);
+        if (HBITMAP scaled =
+                Drawing::ScaledBitmap(next, box.right - box.left, box.bottom - box.top)) {
+            DeleteObject(next);
+            next = scaled;
+        }
+    }
     HBITMAP old = bitmap;
     bitmap = next;
     SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));

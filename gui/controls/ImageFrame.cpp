@@ -1,5 +1,6 @@
 #include "gui/controls/ImageFrame.h"
 
+#include "gui/Dpi.h"
 #include "util/Drawing.h"
 
 namespace TarnUtility {
@@ -23,7 +24,7 @@ void ImageFrame::OnPaint() {
         drawing.StartPaint();
         // A transparent cell shows the background through its black.
         if (paintBackground || transparent)
-            FillBackground(drawing, client.right, client.bottom);
+            FillBackground(drawing, ToLogical(client.right), ToLogical(client.bottom));
         const SIZE cell = GetSize();
         if (transparent)
             drawing.BlitTransparent(0, 0, cell.cx, cell.cy, sheet, frameColumn * cell.cx,

@@ -41,7 +41,7 @@ void PanelChildren::Create() {
     const DWORD extendedStyle = border && !flatBorder ? WS_EX_CLIENTEDGE : 0;
     // Every message from here on may run a handler that deletes the panel.
     const ElementRef self(this);
-    if (!CreateOwnClassWindow(*this, className, extendedStyle, ComputeStyle(),
+    if (!CreateOwnClassWindow(*this, className, extendedStyle, ComputeStyle(), ScreenPlace(),
                               parent ? parent->hwnd : nullptr, reinterpret_cast<HMENU>(INT_PTR{id}),
                               nullptr))
         return;
