@@ -2,9 +2,11 @@
 # play-test.sh ARCH: starts the play command as a player would, on a private
 # Xvfb display under a window manager (openbox) and in a private play prefix,
 # and checks that the game is an X window of its own at the game's own size,
-# framed by the window manager, with no Wine desktop around it; that the
-# command left the build tree's configuration alone; and that closing the
-# game with Chiudi and Yes ends the command with 0.
+# framed by the window manager, with no Wine desktop around it and with the
+# game's own icon; that the command left the build tree's configuration
+# alone; that closing the game with Chiudi and Yes ends the command with 0;
+# and that the game's size follows the desktop's scale (Xft.dpi) at its next
+# start, unless TREVALO_DPI says otherwise.
 set -eu
 arch=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -58,67 +60,107 @@ wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 poll 200 wm_ready || fail "openbox did not start"
 
 cp "$build/CMakeCache.txt" "$work/cache-before"
-TREVALO_ARCH=$arch TREVALO_PLAY_PREFIX="$work/prefix" "$root/scripts/play.sh" >"$work/play.log" 2>&1 &
-play=$!
 
-# The first start makes the prefix (wineboot), which takes a while.
+# start_game [VARIABLE=VALUE...]: starts the play command as a player would,
+# with those variables, and waits for the game's window (`game`).
+start_game() {
+    env "$@" TREVALO_ARCH="$arch" TREVALO_PLAY_PREFIX="$work/prefix" "$root/scripts/play.sh" \
+        >"$work/play.log" 2>&1 &
+    play=$!
+    # The first start makes the prefix (wineboot), which takes a while.
+    poll 3000 game_window || fail "no window titled 'Tarn Trevalo ...' appeared"
+    echo "game window $game: $(xdotool getwindowname "$game")"
+    framed() { xprop -id "$game" _NET_FRAME_EXTENTS | grep -q '='; }
+    poll 100 framed || fail "the window manager does not frame the game's window"
+    eval "$(xdotool getwindowgeometry --shell "$game")"
+    echo "game window size: ${WIDTH}x$HEIGHT"
+}
 game_window() { game=$(xdotool search --onlyvisible --name '^Tarn Trevalo ' 2>/dev/null | head -n 1) && [ -n "$game" ]; }
-poll 3000 game_window || fail "no window titled 'Tarn Trevalo ...' appeared"
-echo "game window $game: $(xdotool getwindowname "$game")"
 
+# expect_size SCALE: the game's window is a client area of 640 x 480 times
+# SCALE (in hundredths) under a menu bar. Under a window manager Wine leaves
+# the caption and borders to it, so the X window is the client area and the
+# menu bar: exactly that wide, and that high plus the menu bar (19 pixels at
+# 100 here; it follows the menu font, so allow up to 48 at 100, scaled).
+# Inside a virtual desktop it would be 6 pixels wider, Wine drawing the
+# borders itself.
+expect_size() {
+    client_width=$((640 * $1 / 100)) client_height=$((480 * $1 / 100))
+    if ! { [ "$WIDTH" -eq "$client_width" ] && [ "$HEIGHT" -gt "$client_height" ] &&
+        [ "$HEIGHT" -le $((client_height + 48 * $1 / 100)) ]; }; then
+        fail "the game's window is ${WIDTH}x$HEIGHT, not the game's own ${client_width} x $client_height and a menu bar"
+    fi
+}
+
+# close_game: Chiudi, then Yes; the play command ends with 0. Chiudi is at
+# (562, 46) in the client area, scaled as the window is, and the client area
+# starts under the menu bar. A click that arrives before the game reads its
+# input is lost, so click again (at most three times) until the question
+# appears.
+close_game() {
+    chiudi_x=$((562 * WIDTH / 640)) chiudi_y=$((46 * WIDTH / 640 + HEIGHT - 480 * WIDTH / 640))
+    box_window() { box=$(xdotool search --onlyvisible --name '^Uscita$' 2>/dev/null | head -n 1) && [ -n "$box" ]; }
+    tries=0
+    until box_window; do
+        [ "$tries" -lt 3 ] || fail "Chiudi brought no question 'Uscita'"
+        tries=$((tries + 1))
+        xdotool mousemove --window "$game" "$chiudi_x" "$chiudi_y" click 1
+        poll 50 box_window || true
+    done
+    # Yes is the question's default button: Return answers Yes once the
+    # window manager has given the question the keyboard.
+    box_active() { [ "$(xdotool getactivewindow)" = "$box" ]; }
+    poll 50 box_active || xdotool windowactivate "$box"
+    poll 50 box_active || fail "the question never got the keyboard"
+    xdotool key Return
+    running() { kill -0 "$play" 2>/dev/null; }
+    stopped() { ! running; }
+    poll 300 stopped || fail "the game is still running after Chiudi and Yes"
+    status=0
+    wait "$play" || status=$?
+    play=''
+    [ "$status" -eq 0 ] || fail "the play command ended with $status"
+    if xdotool search --name '^Tarn Trevalo ' >/dev/null 2>&1; then
+        fail "the game's window is still there"
+    fi
+    echo "closed with Chiudi and Yes; the play command ended with 0"
+}
+
+# The largest image of the window's icon (_NET_WM_ICON holds, for each
+# image, its width, its height, then its pixels as ARGB) holds the yellow of
+# the game's fist (RGB 255, 255, 64); Wine's generic picture has none.
+icon_is_the_games() {
+    xprop -id "$game" -notype 32c _NET_WM_ICON | sed 's/^[^=]*=//' | tr -d ' ' | tr ',' '\n' |
+        awk 'NF { v[++n] = $1 }
+             END { i = 1
+                   while (i + 1 <= n) {
+                       w = v[i]; h = v[i + 1]; yellow = 0
+                       for (j = i + 2; j < i + 2 + w * h; j++) if (v[j] == 4294967104) yellow = 1
+                       if (w * h > best) { best = w * h; size = w "x" h; ours = yellow }
+                       i += 2 + w * h }
+                   print "icon: largest image " size (ours ? ", the game'"'"'s fist" : ", not the game'"'"'s")
+                   exit ours ? 0 : 1 }'
+}
+
+start_game
 cmp -s "$build/CMakeCache.txt" "$work/cache-before" || fail "the play command changed the build's configuration"
 [ -f "$work/prefix/.trevalo-play-ready" ] || fail "the play prefix was not made"
 [ -f "$work/prefix/drive_c/windows/Fonts/marlett.ttf" ] || fail "Wine's fonts are not in the play prefix"
-
 # Inside Wine's virtual desktop the game would be a child of a window
 # titled "Trevalo - Wine desktop"; on its own, the window manager frames it.
 if xdotool search --name 'Wine desktop' >/dev/null 2>&1; then
     fail "a Wine desktop window exists"
 fi
-framed() { xprop -id "$game" _NET_FRAME_EXTENTS | grep -q '='; }
-poll 100 framed || fail "the window manager does not frame the game's window"
+expect_size 100
+icon_is_the_games || fail "the window manager shows another icon than the game's"
+close_game
 
-# The game's window is 646 x 528 with Windows' borders and caption: a client
-# area of 640 x 480 under a menu bar. Under a window manager Wine leaves the
-# caption and borders to it, so the X window is the client area and the menu
-# bar: exactly 640 wide, and 480 plus the menu bar high (499 here; the menu
-# bar follows the menu font, so allow any height up to 528, the Windows
-# window's own). Inside a virtual desktop it would be 646 wide, Wine drawing
-# the borders itself, in a desktop of 1024 x 768.
-eval "$(xdotool getwindowgeometry --shell "$game")"
-echo "game window size: ${WIDTH}x$HEIGHT"
-if ! { [ "$WIDTH" -eq 640 ] && [ "$HEIGHT" -gt 480 ] && [ "$HEIGHT" -le 528 ]; }; then
-    fail "the game's window is ${WIDTH}x$HEIGHT, not the game's own 640 x 480 and a menu bar"
-fi
-
-# Chiudi is at (562, 46) in the client area, which starts under the menu bar.
-# A click that arrives before the game reads its input is lost, so click
-# again (at most three times) until the question appears.
-chiudi_y=$((46 + HEIGHT - 480))
-box_window() { box=$(xdotool search --onlyvisible --name '^Uscita$' 2>/dev/null | head -n 1) && [ -n "$box" ]; }
-tries=0
-until box_window; do
-    [ "$tries" -lt 3 ] || fail "Chiudi brought no question 'Uscita'"
-    tries=$((tries + 1))
-    xdotool mousemove --window "$game" 562 "$chiudi_y" click 1
-    poll 50 box_window || true
-done
-
-# Yes is the question's default button: Return answers Yes once the window
-# manager has given the question the keyboard.
-box_active() { [ "$(xdotool getactivewindow)" = "$box" ]; }
-poll 50 box_active || xdotool windowactivate "$box"
-poll 50 box_active || fail "the question never got the keyboard"
-xdotool key Return
-
-running() { kill -0 "$play" 2>/dev/null; }
-stopped() { ! running; }
-poll 300 stopped || fail "the game is still running after Chiudi and Yes"
-status=0
-wait "$play" || status=$?
-play=''
-[ "$status" -eq 0 ] || fail "the play command ended with $status"
-if xdotool search --name '^Tarn Trevalo ' >/dev/null 2>&1; then
-    fail "the game's window is still there"
-fi
-echo "closed with Chiudi and Yes; the play command ended with 0"
+# A desktop scaled to 150 % says so in its X resources: the game follows it,
+# at its next start. TREVALO_DPI sets the dpi whatever the desktop says.
+xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t144\n')"
+start_game
+expect_size 150
+close_game
+start_game TREVALO_DPI=96
+expect_size 100
+close_game
