@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Measures Trevalo.exe side by side with three yardsticks under the same Wine:
+# Measures Trevalo.exe side by side with four yardsticks under the same Wine:
 #   minimal   a plain window with a 30 ms timer (bench/MinimalWindow.cpp)
 #   floor     the same with a menu bar and one line of Arial text
 #             (bench/MenuTextWindow.cpp): the least a window that shows
 #             something costs
 #   winemine  Wine's own Minesweeper, part of every Wine install
+#   layout    the game's window, menu bar and 17 child windows with their
+#             pictures and nothing behind them (bench/LayoutWindow.cpp):
+#             the least the game's shape costs
 # For each: the time from process start until the message loop is idle
 # (median), the CPU time of the idle program over 30 seconds and its peak
-# memory; then Trevalo's ratios to the floor and to Minesweeper.
+# memory; then Trevalo against the floor, Minesweeper and the layout.
 #
 #   bench/run.sh [SECONDS] [STARTS]     (30 seconds idle, 15 starts each)
 set -euo pipefail
@@ -18,15 +21,16 @@ seconds=${1:-30}
 starts=${2:-15}
 
 trevalo_setup
-trevalo_build_targets "$TREVALO_ARCH" Trevalo minimal_window menu_text_window launch >/dev/null
+trevalo_build_targets "$TREVALO_ARCH" Trevalo minimal_window menu_text_window layout_window \
+    launch >/dev/null
 build="$TREVALO_ROOT/build/$TREVALO_ARCH"
 trap trevalo_stop_display EXIT
 trevalo_start_display "$TREVALO_ARCH" "$build/wineprefix"
 . "$TREVALO_ROOT/scripts/wine-env.sh" "$TREVALO_ARCH" "$build/wineprefix"
-names=(minimal floor winemine game)
+names=(minimal floor winemine layout game)
 declare -A programs=([minimal]="$build/bench/minimal_window.exe"
     [floor]="$build/bench/menu_text_window.exe" [winemine]=winemine.exe
-    [game]="$build/Trevalo.exe")
+    [layout]="$build/bench/layout_window.exe" [game]="$build/Trevalo.exe")
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # pid_of PROGRAM: the Linux process of PROGRAM running in this prefix (never
@@ -76,7 +80,7 @@ start_ms() {
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # Starts: one warm-up each (the first start after a pause also starts Wine's
-# desktop), then the four programs in turn.
+# desktop), then the five programs in turn.
 for name in "${names[@]}"; do start_ms "${programs[$name]}" >/dev/null; done
 declare -A starts_ms start
 for _ in $(seq 1 "$starts"); do
@@ -88,7 +92,7 @@ for name in "${names[@]}"; do
     start[$name]=$(printf '%s\n' ${starts_ms[$name]} | median)
 done
 
-# Idle CPU and peak memory: all four run side by side through the same
+# Idle CPU and peak memory: all five run side by side through the same
 # SECONDS, so that the machine's load weighs on each alike.
 declare -A pids launchers outs cpu peak first
 for name in "${names[@]}"; do
@@ -115,34 +119,41 @@ for name in "${names[@]}"; do
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
-# The table: the four figures, then Trevalo against the floor and against
-# Minesweeper, the targets, and whether Trevalo meets them.
-printf '%-16s %10s %10s %10s %10s %9s %9s  %s\n' "" minimal floor winemine Trevalo \
-    "vs floor" "vs mine" "target (met?)"
-# row LABEL UNIT MINIMAL FLOOR WINEMINE TREVALO KIND TARGET...: KIND "ratio"
-# compares by quotient, "points" by difference; TARGET is "floor LIMIT" or
-# "floor LIMIT mine LIMIT".
+# The table: the five figures, then Trevalo against the floor, Minesweeper
+# and the layout, the target and whether Trevalo meets it.
+printf '%-16s %10s %10s %10s %10s %10s %9s %9s %9s  %s\n' "" minimal floor winemine layout \
+    Trevalo "vs floor" "vs mine" "vs layout" "target (met?)"
+# row LABEL UNIT KIND YARDSTICK LIMIT FIGURES: one line for the five
+# programs' figures in the array named FIGURES. KIND "ratio" compares by
+# quotient, "points" by difference; the target is Trevalo within LIMIT of
+# YARDSTICK (floor, mine or layout).
 row() {
-    awk -v label="$1" -v unit="$2" -v m="$3" -v f="$4" -v w="$5" -v g="$6" -v kind="$7" \
-        -v floor_limit="$9" -v mine_limit="${11:-}" 'BEGIN {
-        if (kind == "ratio") {
-            vf = sprintf("%.2f x", g / f); vw = w > 0 ? sprintf("%.2f x", g / w) : "-"
-            met = g / f <= floor_limit && (mine_limit == "" || g / w <= mine_limit)
-            target = "floor x " floor_limit (mine_limit == "" ? "" : ", mine x " mine_limit)
+    local -n of=$6
+    awk -v label="$1" -v unit="$2" -v kind="$3" -v yardstick="$4" -v limit="$5" \
+        -v m="${of[minimal]}" -v f="${of[floor]}" -v w="${of[winemine]}" -v l="${of[layout]}" \
+        -v g="${of[game]}" 'BEGIN {
+        split("floor mine layout", names)
+        figure["floor"] = f; figure["mine"] = w; figure["layout"] = l
+        for (i = 1; i <= 3; i++) {
+            y = figure[names[i]]
+            if (kind == "points")
+                vs[i] = sprintf("%+.2f", g - y)
+            else
+                vs[i] = y > 0 ? sprintf("%.2f x", g / y) : "-"
+        }
+        y = figure[yardstick]
+        if (kind == "points") {
+            met = g - y <= limit; target = yardstick " + " limit
         } else {
-            vf = sprintf("%+.2f", g - f); vw = sprintf("%+.2f", g - w)
-            met = g - f <= floor_limit; target = "floor + " floor_limit
+            met = y > 0 && g / y <= limit; target = yardstick " x " limit
         }
         v = unit == "%" ? "%7.2f %-2s " : "%7.1f %-2s "
-        printf "%-16s " v v v v "%9s %9s  %s (%s)\n", label, m, unit, f, unit, w, unit, g, unit,
-            vf, vw, target, met ? "yes" : "no" }'
+        printf "%-16s " v v v v v "%9s %9s %9s  %s (%s)\n", label, m, unit, f, unit, w, unit,
+            l, unit, g, unit, vs[1], vs[2], vs[3], target, met ? "yes" : "no" }'
 }
-row "start (median)" ms "${start[minimal]}" "${start[floor]}" "${start[winemine]}" \
-    "${start[game]}" ratio floor 1.15 mine 1.00
-row "idle CPU, ${seconds} s" % "${cpu[minimal]}" "${cpu[floor]}" "${cpu[winemine]}" \
-    "${cpu[game]}" points floor 0.1
-row "peak memory" MB "${peak[minimal]}" "${peak[floor]}" "${peak[winemine]}" \
-    "${peak[game]}" ratio floor 1.5
+row "start (median)" ms ratio layout 1.05 start
+row "idle CPU, ${seconds} s" % points floor 0.1 cpu
+row "peak memory" MB ratio floor 1.5 peak
 for name in "${names[@]}"; do
     printf '%-8s starts, ms: %s\n' "${name/game/Trevalo}" \
         "$(printf '%s\n' ${starts_ms[$name]} | sort -n | xargs)"
