@@ -13,20 +13,62 @@
 # memory; then Trevalo against the floor, Minesweeper and the layout.
 #
 #   bench/run.sh [SECONDS] [STARTS]     (30 seconds idle, 15 starts each)
+#   TREVALO_DPI=144 bench/run.sh ...    (every program at 144 dpi)
+#
+# TREVALO_DPI sets the prefix's LogPixels for the run and puts the previous
+# value back afterwards, however the script ends.
 set -euo pipefail
 TREVALO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$TREVALO_ROOT/scripts/setup.sh"
 . "$TREVALO_ROOT/scripts/display.sh"
 seconds=${1:-30}
 starts=${2:-15}
+dpi=${TREVALO_DPI:-}
+if [ -n "$dpi" ] && ! [[ "$dpi" =~ ^[1-9][0-9]*$ ]]; then
+    echo "bench/run.sh: TREVALO_DPI must be a number of dots per inch, not '$dpi'" >&2
+    exit 2
+fi
 
 trevalo_setup
 trevalo_build_targets "$TREVALO_ARCH" Trevalo minimal_window menu_text_window layout_window \
     launch >/dev/null
 build="$TREVALO_ROOT/build/$TREVALO_ARCH"
-trap trevalo_stop_display EXIT
+
+# The prefix's own dpi, if it names one: what a TREVALO_DPI run puts back.
+desktop_key='HKCU\Control Panel\Desktop'
+dpi_before=
+dpi_changed=false
+restore_dpi() {
+    $dpi_changed || return 0
+    if [ -n "$dpi_before" ]; then
+        "$WINELOADER" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi_before" /f \
+            >/dev/null 2>&1 || echo "bench/run.sh: LogPixels not put back to $dpi_before" >&2
+    else
+        "$WINELOADER" reg delete "$desktop_key" /v LogPixels /f >/dev/null 2>&1 ||
+            echo "bench/run.sh: LogPixels $dpi not removed" >&2
+    fi
+    dpi_changed=false
+}
+# The dpi goes back before the display and the Wine server stop: the
+# server writes the registry to disk as it exits.
+finish() {
+    restore_dpi
+    trevalo_stop_display
+}
+trap finish EXIT
+trap 'exit 1' INT TERM HUP
 trevalo_start_display "$TREVALO_ARCH" "$build/wineprefix"
 . "$TREVALO_ROOT/scripts/wine-env.sh" "$TREVALO_ARCH" "$build/wineprefix"
+dpi_before=$("$WINELOADER" reg query "$desktop_key" /v LogPixels 2>/dev/null |
+    awk '$1 == "LogPixels" { print $3 }' || true)
+[ -n "$dpi_before" ] && dpi_before=$(printf '%d' "$dpi_before") # reg shows it as 0x60
+if [ -n "$dpi" ]; then
+    # Each process reads the dpi as it starts: set it before the first one.
+    dpi_changed=true
+    "$WINELOADER" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+else
+    dpi=${dpi_before:-96} # none named: Wine's default
+fi
 names=(minimal floor winemine layout game)
 declare -A programs=([minimal]="$build/bench/minimal_window.exe"
     [floor]="$build/bench/menu_text_window.exe" [winemine]=winemine.exe
@@ -159,5 +201,5 @@ for name in "${names[@]}"; do
         "$(printf '%s\n' ${starts_ms[$name]} | sort -n | xargs)"
 done
 echo "($TREVALO_ARCH build; $("$WINELOADER" --version 2>/dev/null || echo Wine);" \
-    "$starts starts each after a warm-up, in turn; load average $load_before before," \
+    "$starts starts each after a warm-up, in turn; $dpi dpi; load average $load_before before," \
     "$load_after after)"
