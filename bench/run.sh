@@ -1,32 +1,78 @@
 #!/usr/bin/env bash
-# Measures Trevalo.exe side by side with three yardsticks under the same Wine:
+# Measures Trevalo.exe side by side with four yardsticks under the same Wine:
 #   minimal   a plain window with a 30 ms timer (bench/MinimalWindow.cpp)
 #   floor     the same with a menu bar and one line of Arial text
 #             (bench/MenuTextWindow.cpp): the least a window that shows
 #             something costs
 #   winemine  Wine's own Minesweeper, part of every Wine install
+#   layout    the game's window, menu bar and 17 child windows with their
+#             pictures and nothing behind them (bench/LayoutWindow.cpp):
+#             the least the game's shape costs
 # For each: the time from process start until the message loop is idle
 # (median), the CPU time of the idle program over 30 seconds and its peak
-# memory; then Trevalo's ratios to the floor and to Minesweeper.
+# memory; then Trevalo against the floor, Minesweeper and the layout.
 #
 #   bench/run.sh [SECONDS] [STARTS]     (30 seconds idle, 15 starts each)
+#   TREVALO_DPI=144 bench/run.sh ...    (every program at 144 dpi)
+#
+# TREVALO_DPI sets the prefix's LogPixels for the run and puts the previous
+# value back afterwards, however the script ends.
 set -euo pipefail
 TREVALO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$TREVALO_ROOT/scripts/setup.sh"
 . "$TREVALO_ROOT/scripts/display.sh"
 seconds=${1:-30}
 starts=${2:-15}
+dpi=${TREVALO_DPI:-}
+if [ -n "$dpi" ] && ! [[ "$dpi" =~ ^[1-9][0-9]*$ ]]; then
+    echo "bench/run.sh: TREVALO_DPI must be a number of dots per inch, not '$dpi'" >&2
+    exit 2
+fi
 
 trevalo_setup
-trevalo_build_targets "$TREVALO_ARCH" Trevalo minimal_window menu_text_window launch >/dev/null
+trevalo_build_targets "$TREVALO_ARCH" Trevalo minimal_window menu_text_window layout_window \
+    launch >/dev/null
 build="$TREVALO_ROOT/build/$TREVALO_ARCH"
-trap trevalo_stop_display EXIT
+
+# The prefix's own dpi, if it names one: what a TREVALO_DPI run puts back.
+desktop_key='HKCU\Control Panel\Desktop'
+dpi_before=
+dpi_changed=false
+restore_dpi() {
+    $dpi_changed || return 0
+    if [ -n "$dpi_before" ]; then
+        "$WINELOADER" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi_before" /f \
+            >/dev/null 2>&1 || echo "bench/run.sh: LogPixels not put back to $dpi_before" >&2
+    else
+        "$WINELOADER" reg delete "$desktop_key" /v LogPixels /f >/dev/null 2>&1 ||
+            echo "bench/run.sh: LogPixels $dpi not removed" >&2
+    fi
+    dpi_changed=false
+}
+# The dpi goes back before the display and the Wine server stop: the
+# server writes the registry to disk as it exits.
+finish() {
+    restore_dpi
+    trevalo_stop_display
+}
+trap finish EXIT
+trap 'exit 1' INT TERM HUP
 trevalo_start_display "$TREVALO_ARCH" "$build/wineprefix"
 . "$TREVALO_ROOT/scripts/wine-env.sh" "$TREVALO_ARCH" "$build/wineprefix"
-names=(minimal floor winemine game)
+dpi_before=$("$WINELOADER" reg query "$desktop_key" /v LogPixels 2>/dev/null |
+    awk '$1 == "LogPixels" { print $3 }' || true)
+[ -n "$dpi_before" ] && dpi_before=$(printf '%d' "$dpi_before") # reg shows it as 0x60
+if [ -n "$dpi" ]; then
+    # Each process reads the dpi as it starts: set it before the first one.
+    dpi_changed=true
+    "$WINELOADER" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+else
+    dpi=${dpi_before:-96} # none named: Wine's default
+fi
+names=(minimal floor winemine layout game)
 declare -A programs=([minimal]="$build/bench/minimal_window.exe"
     [floor]="$build/bench/menu_text_window.exe" [winemine]=winemine.exe
-    [game]="$build/Trevalo.exe")
+    [layout]="$build/bench/layout_window.exe" [game]="$build/Trevalo.exe")
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # pid_of PROGRAM: the Linux process of PROGRAM running in this prefix (never
@@ -76,7 +122,7 @@ start_ms() {
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # Starts: one warm-up each (the first start after a pause also starts Wine's
-# desktop), then the four programs in turn.
+# desktop), then the five programs in turn.
 for name in "${names[@]}"; do start_ms "${programs[$name]}" >/dev/null; done
 declare -A starts_ms start
 for _ in $(seq 1 "$starts"); do
@@ -88,7 +134,7 @@ for name in "${names[@]}"; do
     start[$name]=$(printf '%s\n' ${starts_ms[$name]} | median)
 done
 
-# Idle CPU and peak memory: all four run side by side through the same
+# Idle CPU and peak memory: all five run side by side through the same
 # SECONDS, so that the machine's load weighs on each alike.
 declare -A pids launchers outs cpu peak first
 for name in "${names[@]}"; do
@@ -115,38 +161,45 @@ for name in "${names[@]}"; do
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
-# The table: the four figures, then Trevalo against the floor and against
-# Minesweeper, the targets, and whether Trevalo meets them.
-printf '%-16s %10s %10s %10s %10s %9s %9s  %s\n' "" minimal floor winemine Trevalo \
-    "vs floor" "vs mine" "target (met?)"
-# row LABEL UNIT MINIMAL FLOOR WINEMINE TREVALO KIND TARGET...: KIND "ratio"
-# compares by quotient, "points" by difference; TARGET is "floor LIMIT" or
-# "floor LIMIT mine LIMIT".
+# The table: the five figures, then Trevalo against the floor, Minesweeper
+# and the layout, the target and whether Trevalo meets it.
+printf '%-16s %10s %10s %10s %10s %10s %9s %9s %9s  %s\n' "" minimal floor winemine layout \
+    Trevalo "vs floor" "vs mine" "vs layout" "target (met?)"
+# row LABEL UNIT KIND YARDSTICK LIMIT FIGURES: one line for the five
+# programs' figures in the array named FIGURES. KIND "ratio" compares by
+# quotient, "points" by difference; the target is Trevalo within LIMIT of
+# YARDSTICK (floor, mine or layout).
 row() {
-    awk -v label="$1" -v unit="$2" -v m="$3" -v f="$4" -v w="$5" -v g="$6" -v kind="$7" \
-        -v floor_limit="$9" -v mine_limit="${11:-}" 'BEGIN {
-        if (kind == "ratio") {
-            vf = sprintf("%.2f x", g / f); vw = w > 0 ? sprintf("%.2f x", g / w) : "-"
-            met = g / f <= floor_limit && (mine_limit == "" || g / w <= mine_limit)
-            target = "floor x " floor_limit (mine_limit == "" ? "" : ", mine x " mine_limit)
+    local -n of=$6
+    awk -v label="$1" -v unit="$2" -v kind="$3" -v yardstick="$4" -v limit="$5" \
+        -v m="${of[minimal]}" -v f="${of[floor]}" -v w="${of[winemine]}" -v l="${of[layout]}" \
+        -v g="${of[game]}" 'BEGIN {
+        split("floor mine layout", names)
+        figure["floor"] = f; figure["mine"] = w; figure["layout"] = l
+        for (i = 1; i <= 3; i++) {
+            y = figure[names[i]]
+            if (kind == "points")
+                vs[i] = sprintf("%+.2f", g - y)
+            else
+                vs[i] = y > 0 ? sprintf("%.2f x", g / y) : "-"
+        }
+        y = figure[yardstick]
+        if (kind == "points") {
+            met = g - y <= limit; target = yardstick " + " limit
         } else {
-            vf = sprintf("%+.2f", g - f); vw = sprintf("%+.2f", g - w)
-            met = g - f <= floor_limit; target = "floor + " floor_limit
+            met = y > 0 && g / y <= limit; target = yardstick " x " limit
         }
         v = unit == "%" ? "%7.2f %-2s " : "%7.1f %-2s "
-        printf "%-16s " v v v v "%9s %9s  %s (%s)\n", label, m, unit, f, unit, w, unit, g, unit,
-            vf, vw, target, met ? "yes" : "no" }'
+        printf "%-16s " v v v v v "%9s %9s %9s  %s (%s)\n", label, m, unit, f, unit, w, unit,
+            l, unit, g, unit, vs[1], vs[2], vs[3], target, met ? "yes" : "no" }'
 }
-row "start (median)" ms "${start[minimal]}" "${start[floor]}" "${start[winemine]}" \
-    "${start[game]}" ratio floor 1.15 mine 1.00
-row "idle CPU, ${seconds} s" % "${cpu[minimal]}" "${cpu[floor]}" "${cpu[winemine]}" \
-    "${cpu[game]}" points floor 0.1
-row "peak memory" MB "${peak[minimal]}" "${peak[floor]}" "${peak[winemine]}" \
-    "${peak[game]}" ratio floor 1.5
+row "start (median)" ms ratio layout 1.05 start
+row "idle CPU, ${seconds} s" % points floor 0.1 cpu
+row "peak memory" MB ratio floor 1.5 peak
 for name in "${names[@]}"; do
     printf '%-8s starts, ms: %s\n' "${name/game/Trevalo}" \
         "$(printf '%s\n' ${starts_ms[$name]} | sort -n | xargs)"
 done
 echo "($TREVALO_ARCH build; $("$WINELOADER" --version 2>/dev/null || echo Wine);" \
-    "$starts starts each after a warm-up, in turn; load average $load_before before," \
+    "$starts starts each after a warm-up, in turn; $dpi dpi; load average $load_before before," \
     "$load_after after)"
