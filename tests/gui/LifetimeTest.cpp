@@ -274,80 +274,51 @@ TEST_F(Lifetime, NoOperationTouchesAnElementThatAHandlerDeletedMeanwhile) {
     host.height = 300;
     host.Create();
     PumpMessages(); // painted: a new child's first paint comes inside its Create
-    auto panel = [&] {
-        GUIElement* made = arena.Make<PanelChildren>(static_cast<GUIElement*>(&host));
+    // A panel inside the host, or a form at the screen's corner, whose
+    // handler `field` deletes it; `create` makes its window first.
+    auto panel = [&](ElementHandler GUIElement::*field, bool create) {
+        auto* made = arena.Make<PanelChildren>(static_cast<GUIElement*>(&host));
         made->left = made->top = 10; // inside the host's client area, so that it paints
+        if (create)
+            made->Create();
+        made->*field = Arena::DeleteAndMark;
         return made;
     };
-    auto form = [&] {
+    auto form = [&](ElementHandler GUIElement::*field, bool create) {
         Form* made = arena.Make<Form>();
         made->left = made->top = 0;
+        if (create)
+            made->Create();
+        made->*field = Arena::DeleteAndMark;
         return made;
     };
-    auto created = [](GUIElement* element) {
-        element->Create();
-        return element;
-    };
-    const ElementHandler deletes = Arena::DeleteAndMark;
     const struct {
         const char* operation;
         std::function<void()> run;
     } cases[] = {
-        {"a panel's first paint",
-         [&] {
-             GUIElement* p = panel();
-             p->paintHandler = deletes;
-             p->Create();
-         }},
+        {"a panel's first paint", [&] { panel(&GUIElement::paintHandler, false)->Create(); }},
+        {"a form's first activation", [&] { form(&GUIElement::activateHandler, false)->Create(); }},
         {"a form's creation",
          [&] {
-             GUIElement* f = form();
-             f->createHandler = [](GUIElement* e, HWND) { Arena::DeleteAndMark(e); };
-             f->Create();
+             Form* made = form(&GUIElement::activateHandler, false);
+             // Its create handler, the first to run, deletes it.
+             made->createHandler = [](GUIElement* e, HWND) { Arena::DeleteAndMark(e); };
+             made->Create();
          }},
-        {"a form's first activation",
-         [&] {
-             GUIElement* f = form();
-             f->activateHandler = deletes;
-             f->Create();
-         }},
-        {"SetClientSize",
-         [&] {
-             auto* f = static_cast<Form*>(created(form()));
-             f->sizeHandler = deletes;
-             f->SetClientSize(300, 200);
-         }},
-        {"CenterOnScreen",
-         [&] {
-             auto* f = static_cast<Form*>(created(form()));
-             f->moveHandler = deletes;
-             f->CenterOnScreen();
-         }},
+        {"SetClientSize", [&] { form(&GUIElement::sizeHandler, true)->SetClientSize(300, 200); }},
+        {"CenterOnScreen", [&] { form(&GUIElement::moveHandler, true)->CenterOnScreen(); }},
+        // WM_SHOWWINDOW runs OnShow, then OnSize.
+        {"Hide", [&] { panel(&GUIElement::sizeHandler, true)->Hide(); }},
         {"Show",
          [&] {
-             GUIElement* p = created(panel());
-             p->Hide();
-             p->sizeHandler = deletes; // WM_SHOWWINDOW runs OnShow, then OnSize
-             p->Show();
+             GUIElement* made = panel(&GUIElement::sizeHandler, true);
+             made->sizeHandler = nullptr;
+             made->Hide();
+             made->sizeHandler = Arena::DeleteAndMark;
+             made->Show();
          }},
-        {"Hide",
-         [&] {
-             GUIElement* p = created(panel());
-             p->sizeHandler = deletes;
-             p->Hide();
-         }},
-        {"SetSize",
-         [&] {
-             GUIElement* p = created(panel());
-             p->sizeHandler = deletes;
-             p->SetSize(70, 30);
-         }},
-        {"SetPosition",
-         [&] {
-             GUIElement* p = created(panel());
-             p->moveHandler = deletes;
-             p->SetPosition(7, 3);
-         }},
+        {"SetSize", [&] { panel(&GUIElement::sizeHandler, true)->SetSize(70, 30); }},
+        {"SetPosition", [&] { panel(&GUIElement::moveHandler, true)->SetPosition(7, 3); }},
     };
     for (const auto& each : cases) {
         std::memset(arena.bytes, 0, sizeof(arena.bytes));
