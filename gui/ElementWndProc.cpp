@@ -214,10 +214,13 @@ void ScrollPanel(PanelChildren& panel, int bar, int code, const int* wheelDelta)
     GetScrollInfo(panel.hwnd, bar, &info);
     const int actual = info.nPos;
     if (actual != old) {
+        // A position is a unit of the panel's children: as far as their
+        // edges move on the screen.
+        const int moved = ToScreen(old) - ToScreen(actual);
         if (bar == SB_HORZ)
-            ScrollWindow(panel.hwnd, old - actual, 0, nullptr, nullptr);
+            ScrollWindow(panel.hwnd, moved, 0, nullptr, nullptr);
         else
-            ScrollWindow(panel.hwnd, 0, old - actual, nullptr, nullptr);
+            ScrollWindow(panel.hwnd, 0, moved, nullptr, nullptr);
         const ElementRef alive(&panel);
         UpdateWindow(panel.hwnd); // paints, which may run a handler
         if (!alive)
