@@ -30,8 +30,7 @@ if [ -n "$dpi" ] && ! [[ "$dpi" =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 trevalo_setup
-trevalo_build_targets "$TREVALO_ARCH" Trevalo minimal_window menu_text_window layout_window \
-    launch >/dev/null
+trevalo_build_targets "$TREVALO_ARCH" program >/dev/null # the game and its yardsticks
 build="$TREVALO_ROOT/build/$TREVALO_ARCH"
 
 # The prefix's own dpi, if it names one: what a TREVALO_DPI run puts back.

@@ -24,7 +24,7 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 2
 fi
 trevalo_setup
-trevalo_build_targets "$TREVALO_ARCH" Trevalo >/dev/null
+trevalo_build_targets "$TREVALO_ARCH" program >/dev/null
 prefix=${TREVALO_PLAY_PREFIX:-$TREVALO_ROOT/build/play/$TREVALO_ARCH}
 [[ $prefix = /* ]] || prefix=$PWD/$prefix # Wine takes only a full path
 . "$TREVALO_ROOT/scripts/wine-env.sh" "$TREVALO_ARCH" "$prefix"

@@ -38,12 +38,15 @@ trevalo_setup() {
     # openbox, xdotool and x11-utils: the play command's test runs the game
     # under a window manager, finds, measures and clicks its window, and
     # reads the window manager's properties.
+    # The program ships built with the win32 thread model; the tests need
+    # the posix model's C++ library (std::mutex), on the architecture they
+    # run on.
     local wanted=(cmake make xvfb fonts-wine fonts-liberation googletest
-        g++-mingw-w64-i686-posix wine openbox xdotool x11-utils)
+        g++-mingw-w64-i686-win32 wine openbox xdotool x11-utils)
     if [ "$TREVALO_ARCH" = i686 ]; then
-        wanted+=(wine32:i386)
+        wanted+=(g++-mingw-w64-i686-posix wine32:i386)
     else
-        wanted+=(g++-mingw-w64-x86-64-posix wine64)
+        wanted+=(g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix wine64)
     fi
 
     local missing=() pkg
@@ -61,9 +64,13 @@ trevalo_setup() {
         "${missing[@]}" >/dev/null
 }
 
-# Configures build/ARCH; TESTS is ON or OFF.
+# Configures build/ARCH; TESTS is ON or OFF. With the tests, the tree
+# builds them with the tests' toolchain and the program, in build/ARCH/program,
+# with the program's; without them it is the program's tree alone.
 trevalo_configure() {
-    cmake -S "$TREVALO_ROOT" -B "$TREVALO_ROOT/build/$1" -DCMAKE_TOOLCHAIN_FILE="$TREVALO_ROOT/cmake/mingw-$1.cmake" \
+    local toolchain=mingw-$1.cmake
+    [ "$2" = ON ] && toolchain=mingw-$1-tests.cmake
+    cmake -S "$TREVALO_ROOT" -B "$TREVALO_ROOT/build/$1" -DCMAKE_TOOLCHAIN_FILE="$TREVALO_ROOT/cmake/$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DTREVALO_BUILD_TESTS="$2" -DTREVALO_WERROR=ON >/dev/null
 }
 
