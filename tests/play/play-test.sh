@@ -62,14 +62,16 @@ said=$(menu --uninstall 2>&1) || fail "a second play.sh --uninstall failed"
 # In XDG_DATA_HOME, from a checkout whose path the Exec key must quote.
 odd='a "b" $c 100%'
 ln -s "$root" "$work/$odd"
-odd_menu() { XDG_DATA_HOME=$work/data HOME=$work/home "$work/$odd/scripts/play.sh" "$@" >/dev/null; }
-odd_menu --install || fail "play.sh --install failed with XDG_DATA_HOME"
+odd_menu() {
+    env -u DISPLAY XDG_DATA_HOME="$work/data" HOME="$work/home" "$work/$odd/scripts/play.sh" "$@"
+}
+odd_menu --install >/dev/null || fail "play.sh --install failed with XDG_DATA_HOME"
 entry=$work/data/applications/trevalo.desktop
 grep -qxF "Exec=\"$work/"'a \\"b\\" \\$c 100%%/scripts/play.sh"' "$entry" || fail "Exec is not quoted"
 valid "$entry" || fail "the desktop entry is not valid"
-odd_menu --uninstall || fail "play.sh --uninstall failed with XDG_DATA_HOME"
+odd_menu --uninstall >/dev/null || fail "play.sh --uninstall failed with XDG_DATA_HOME"
 [ -z "$(files)" ] || fail "--uninstall left: $(files)"
-echo "menu: --install and --uninstall, each twice, in a private home and in XDG_DATA_HOME"
+echo "menu: --install and --uninstall, twice each in a private home, once in XDG_DATA_HOME"
 
 # poll TENTHS COMMAND...: runs COMMAND every tenth of a second until it
 # succeeds; fails after TENTHS tries.
