@@ -13,6 +13,7 @@ output is deterministic: the same script writes the same bytes.
 import math
 import os
 import struct
+import zlib
 
 import numpy as np
 from PIL import Image, ImageDraw, ImageFont
@@ -73,6 +74,20 @@ def indexed(image, palette):
     colors = np.array(palette, dtype=np.int32)
     distance = ((data[:, :, None, :] - colors[None, None, :, :]) ** 2).sum(axis=3)
     return distance.argmin(axis=2).tolist()
+
+
+def write_png(name, width, height, rows):
+    """An 8-bit RGBA PNG, unfiltered; rows[y][x] is an (r, g, b, a) tuple."""
+    raw = b"".join(b"\0" + bytes(c for pixel in row for c in pixel) for row in rows)
+
+    def chunk(kind, data):
+        crc = zlib.crc32(kind + data)
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", crc)
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    body = chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+    with open(os.path.join(HERE, name), "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + body)
 
 
 def rgb_rows(image):
@@ -332,10 +347,15 @@ def logos():
 
 
 def icon():
-    """Three 4-bit images of a yellow fist, 16, 32 and 48 pixels square."""
+    """Three 4-bit images of a yellow fist, 16, 32 and 48 pixels square.
+
+    The largest is also written as trevalo.png, the icon that the play
+    command puts in a Linux desktop's applications menu.
+    """
     palette = [BLACK, YELLOW_HAND] + [BLACK] * 14
     images = []
-    for size in (16, 32, 48):
+    sizes = (16, 32, 48)
+    for size in sizes:
         parts, _ = place(rock(0.0), False, -6, size, margin=1)
         drawn = draw_hand(parts, size, outline=1.6 if size > 16 else 1.2)
         yellow = two_colour(drawn, size)
@@ -357,6 +377,11 @@ def icon():
                 if not (opaque[y][x] or yellow[y][x]):
                     bits[x // 8] |= 0x80 >> (x % 8)
             mask += bits
+        if size == max(sizes):
+            # The same pixels: transparent where the mask lets the screen through.
+            write_png("trevalo.png", size, size,
+                      [[palette[int(yellow[y][x])] + (255 if opaque[y][x] or yellow[y][x] else 0,)
+                        for x in range(size)] for y in range(size)])
         header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(xor) + len(mask),
                              0, 0, 16, 0)
         table = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)

@@ -37,12 +37,12 @@ trevalo_setup() {
 
     # openbox, xdotool and x11-utils: the play command's test runs the game
     # under a window manager, finds, measures and clicks its window, and
-    # reads the window manager's properties.
-    # The program ships built with the win32 thread model; the tests need
-    # the posix model's C++ library (std::mutex), on the architecture they
-    # run on.
+    # reads the window manager's properties; desktop-file-utils, with which
+    # it validates the menu entry that play.sh --install writes. The program
+    # ships built with the win32 thread model; the tests need the posix
+    # model's C++ library (std::mutex), on the architecture they run on.
     local wanted=(cmake make xvfb fonts-wine fonts-liberation googletest
-        g++-mingw-w64-i686-win32 wine openbox xdotool x11-utils)
+        g++-mingw-w64-i686-win32 wine openbox xdotool x11-utils desktop-file-utils)
     if [ "$TREVALO_ARCH" = i686 ]; then
         wanted+=(g++-mingw-w64-i686-posix wine32:i386)
     else

@@ -6,7 +6,9 @@
 # game's own icon; that the command left the build tree's configuration
 # alone; that closing the game with Chiudi and Yes ends the command with 0;
 # and that the game's size follows the desktop's scale (Xft.dpi) at its next
-# start, unless TREVALO_DPI says otherwise.
+# start, unless TREVALO_DPI says otherwise. First, with no display, that
+# --install puts a valid entry and the game's icon in the applications menu
+# and --uninstall takes both away.
 set -eu
 arch=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -31,6 +33,45 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# The applications menu in a home of the test's own, with no display (the
+# command would refuse to start the game) and no XDG_DATA_HOME.
+menu() { env -u DISPLAY -u XDG_DATA_HOME HOME="$work/home" "$root/scripts/play.sh" "$@"; }
+files() { find "$work/home" "$work/data" ! -type d -exec cksum {} + 2>/dev/null | sort; }
+valid() { ! command -v desktop-file-validate >/dev/null || desktop-file-validate "$1"; }
+menu --install >/dev/null || fail "play.sh --install failed"
+entry=$work/home/.local/share/applications/trevalo.desktop
+[ "$(head -n 1 "$entry")" = '[Desktop Entry]' ] || fail "no desktop entry at $entry"
+valid "$entry" || fail "the desktop entry is not valid"
+grep -qxF "Exec=\"$root/scripts/play.sh\"" "$entry" || fail "the entry does not start this play.sh"
+icon=$(sed -n 's/^Icon=//p' "$entry")
+png=$(find "$work/home/.local/share/icons/hicolor" -path "*/apps/$icon.png")
+cmp -s "$png" "$root/res/trevalo.png" || fail "the entry's icon '$icon' is not res/trevalo.png"
+[ "$(od -An -tx1 -N8 "$png" | tr -d ' ')" = 89504e470d0a1a0a ] || fail "$png is not a PNG"
+# The theme's folder for its size, as the PNG's header gives it.
+size=$(od -An -tu1 -j16 -N8 "$png" | awk '{ printf "%dx%d", $3 * 256 + $4, $7 * 256 + $8 }')
+[ "${png%/apps/*}" = "${png%/*/apps/*}/$size" ] || fail "$png is not in the folder $size"
+files >"$work/installed"
+[ "$(wc -l <"$work/installed")" -eq 2 ] || fail "--install wrote more than the entry and the icon"
+menu --install >/dev/null || fail "a second play.sh --install failed"
+files | cmp -s - "$work/installed" || fail "a second --install changed the menu's files"
+menu --uninstall >/dev/null || fail "play.sh --uninstall failed"
+said=$(menu --uninstall 2>&1) || fail "a second play.sh --uninstall failed"
+[ -z "$said" ] || fail "a second --uninstall said: $said"
+[ -z "$(files)" ] || fail "--uninstall left: $(files)"
+# In XDG_DATA_HOME, from a checkout whose path the Exec key must quote.
+odd='a "b" $c 100%'
+ln -s "$root" "$work/$odd"
+odd_menu() {
+    env -u DISPLAY XDG_DATA_HOME="$work/data" HOME="$work/home" "$work/$odd/scripts/play.sh" "$@"
+}
+odd_menu --install >/dev/null || fail "play.sh --install failed with XDG_DATA_HOME"
+entry=$work/data/applications/trevalo.desktop
+grep -qxF "Exec=\"$work/"'a \\"b\\" \\$c 100%%/scripts/play.sh"' "$entry" || fail "Exec is not quoted"
+valid "$entry" || fail "the desktop entry is not valid"
+odd_menu --uninstall >/dev/null || fail "play.sh --uninstall failed with XDG_DATA_HOME"
+[ -z "$(files)" ] || fail "--uninstall left: $(files)"
+echo "menu: --install and --uninstall, twice each in a private home, once in XDG_DATA_HOME"
 
 # poll TENTHS COMMAND...: runs COMMAND every tenth of a second until it
 # succeeds; fails after TENTHS tries.
