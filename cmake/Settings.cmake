@@ -13,6 +13,12 @@ if(MSVC)
 else()
     # Only Windows' own DLLs may be imported: link the C and C++ runtimes in.
     add_link_options(-static $<$<CONFIG:Release>:-s>)
+    # Optimised for size: the program spends its time waiting for the player
+    # and in Windows, not in its own code.
+    # Sections of their own and --gc-sections were tried: the linker then
+    # kept 336 bytes more.
+    set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
+    set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 endif()
 
 # Warnings for the project's own targets (GoogleTest keeps its own flags).
