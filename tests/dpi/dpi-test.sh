@@ -19,14 +19,27 @@ reg() { "$WINELOADER" reg "$@" >/dev/null 2>&1; }
 query() { "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v { print $3 }'; }
 saved_dpi=$(query "$display" LogPixels)
 saved_desktop=$(query "$desktops" Trevalo)
-restore() {
+put_back_dpi() {
     if [ -n "$saved_dpi" ]; then
         reg add "$display" /v LogPixels /t REG_DWORD /d "$((saved_dpi))" /f
     else
         reg delete "$display" /v LogPixels /f || true
     fi
+}
+# Every later test needs the dpi put back: once a run left 120 in a new
+# prefix, and the end-to-end test failed on the scaled game. A dpi that
+# does not come back fails this test, by name.
+restore() {
+    code=$?
+    put_back_dpi
+    [ "$(query "$display" LogPixels)" = "$saved_dpi" ] || put_back_dpi
+    if [ "$(query "$display" LogPixels)" != "$saved_dpi" ]; then
+        echo "dpi-test: LogPixels is $(query "$display" LogPixels), not put back to '${saved_dpi:-none}'" >&2
+        code=1
+    fi
     reg add "$desktops" /v Trevalo /d "${saved_desktop:-1024x768}" /f
     "$WINESERVER" -k 2>/dev/null || true
+    exit $code
 }
 trap restore EXIT
 
