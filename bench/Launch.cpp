@@ -20,7 +20,8 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     WaitForInputIdle(process.hProcess, 60000);
     QueryPerformanceCounter(&idle);
-    std::printf("idle %.1f\n", (idle.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart);
+    std::printf("idle %.1f\n", static_cast<double>(idle.QuadPart - start.QuadPart) * 1000.0 /
+                                   static_cast<double>(frequency.QuadPart));
     std::fflush(stdout);
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hThread);

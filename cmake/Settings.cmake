@@ -28,6 +28,11 @@ function(trevalo_warnings target)
     else()
         target_compile_options(${target} PRIVATE -Wall -Wextra $<$<BOOL:${TREVALO_WERROR}>:-Werror>)
     endif()
+    # clang, the second compiler, also holds the code to these.
+    if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        target_compile_options(${target} PRIVATE -Wshadow -Wconversion -Wold-style-cast -Wcast-qual
+                                                 -Wimplicit-fallthrough -Wnull-dereference -Wundef)
+    endif()
 endfunction()
 
 # A GUI program with a wide-character entry point, for Windows XP and later.

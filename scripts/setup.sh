@@ -41,10 +41,13 @@ trevalo_setup() {
     # it validates the menu entry that play.sh --install writes. The program
     # ships built with the win32 thread model; the tests need the posix
     # model's C++ library (std::mutex), on the architecture they run on.
+    # clang and lld, the second compiler, build everything once more for
+    # i686, with that architecture's posix-model C++ library.
     local wanted=(cmake make xvfb fonts-wine fonts-liberation googletest
-        g++-mingw-w64-i686-win32 wine openbox xdotool x11-utils desktop-file-utils)
+        g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix clang lld
+        wine openbox xdotool x11-utils desktop-file-utils)
     if [ "$TREVALO_ARCH" = i686 ]; then
-        wanted+=(g++-mingw-w64-i686-posix wine32:i386)
+        wanted+=(wine32:i386)
     else
         wanted+=(g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix wine64)
     fi
@@ -95,6 +98,15 @@ trevalo_build_targets() {
     [ -f "$tree/Makefile" ] && cmake --build "$tree" --target cmake_check_build_system >/dev/null
     cmake --build "$tree" -j "$(nproc)" --target "$@"
     trevalo_check_imports "$arch"
+}
+
+# Builds everything once more with clang (cmake/clang-i686.cmake) in
+# build/clang-i686, warnings as errors; nothing it builds runs.
+trevalo_build_clang() {
+    local tree=$TREVALO_ROOT/build/clang-i686
+    cmake -S "$TREVALO_ROOT" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$TREVALO_ROOT/cmake/clang-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DTREVALO_BUILD_TESTS=ON -DTREVALO_WERROR=ON >/dev/null
+    cmake --build "$tree" -j "$(nproc)"
 }
 
 trevalo_check_imports() {

@@ -17,6 +17,7 @@ else
     echo "This kernel runs no 32-bit code: the tests run on the x86-64 build."
     trevalo_build "$TREVALO_ARCH" ON
 fi
+trevalo_build_clang
 
 trap trevalo_stop_display EXIT
 trevalo_start_display "$TREVALO_ARCH" "$TREVALO_ROOT/build/$TREVALO_ARCH/wineprefix"

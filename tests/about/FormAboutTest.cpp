@@ -81,8 +81,10 @@ TEST_F(About, TheLayoutFillsA600By300ClientArea) {
 
 TEST_F(About, ItShowsTheGamesTextsInADialogWindow) {
     FormAbout* about = OpenAbout();
-    EXPECT_EQ(TarnUtility::StyleOf(about->hwnd) & ~WS_CLIPSIBLINGS, 0x10C80080u);
-    EXPECT_EQ(TarnUtility::ExtendedStyleOf(about->hwnd) & ~WS_EX_WINDOWEDGE, 0x81u);
+    EXPECT_EQ(TarnUtility::StyleOf(about->hwnd) & ~static_cast<DWORD>(WS_CLIPSIBLINGS),
+              0x10C80080u);
+    EXPECT_EQ(TarnUtility::ExtendedStyleOf(about->hwnd) & ~static_cast<DWORD>(WS_EX_WINDOWEDGE),
+              0x81u);
     wchar_t title[32] = {};
     GetWindowTextW(about->hwnd, title, 32);
     EXPECT_EQ(std::wstring(title), L"Info...");

@@ -103,8 +103,8 @@ TEST_F(Behaviour, TicksArriveThroughTheMessageLoop) {
 
     timer.Stop();
     EXPECT_FALSE(timer.running);
-    EXPECT_FALSE(KillTimer(form.hwnd, id)); // the native timer is gone
-    timer.Stop();                           // not running: nothing
+    EXPECT_FALSE(KillTimer(form.hwnd, static_cast<UINT_PTR>(id))); // the native timer is gone
+    timer.Stop();                                                  // not running: nothing
     timer.Start();
     EXPECT_EQ(timer.id, id); // the same id, no second host window
     EXPECT_TRUE(timer.running);
@@ -115,7 +115,7 @@ TEST_F(Behaviour, DeletingARunningTimerKillsIt) {
     timer->Start();
     const int id = timer->id;
     delete timer;
-    EXPECT_FALSE(KillTimer(form.hwnd, id));
+    EXPECT_FALSE(KillTimer(form.hwnd, static_cast<UINT_PTR>(id)));
 }
 
 // The system would make a timer of its own choosing, which no handler hears
@@ -131,28 +131,30 @@ TEST_F(Behaviour, ATimerOnAParentWithoutAWindowSetsNoTimerUntilThereIsOne) {
     timer.Start();
     EXPECT_TRUE(timer.running);
     timer.Stop();
-    EXPECT_FALSE(KillTimer(windowless.hwnd, timer.id));
+    EXPECT_FALSE(KillTimer(windowless.hwnd, static_cast<UINT_PTR>(timer.id)));
 }
 
 TEST_F(Behaviour, ATickForAnythingButATimerIsIgnored) {
     ticks = 0;
     Element<Label> label(&form, "x");
     label.Create();
-    SendMessageW(form.hwnd, WM_TIMER, label.id, 0);
+    SendMessageW(form.hwnd, WM_TIMER, static_cast<WPARAM>(label.id), 0);
     SendMessageW(form.hwnd, WM_TIMER, 0x7FFF, 0);
     Element<Timer> silent(&form, 10);
     silent.Create();
-    SendMessageW(form.hwnd, WM_TIMER, silent.id, 0); // no handler
+    SendMessageW(form.hwnd, WM_TIMER, static_cast<WPARAM>(silent.id), 0); // no handler
     EXPECT_EQ(ticks, 0);
 }
 
 std::vector<std::string> clicks;
 void Chosen(GUIElement* element) {
     auto* item = static_cast<SubMenu*>(element);
-    clicks.push_back(ToNarrow(item->text) + (item->checkState ? " checked" : "") +
-                     (GetMenuState(item->ParentMenuHandle(), item->id, MF_BYCOMMAND) & MF_CHECKED
-                          ? " shown"
-                          : ""));
+    clicks.push_back(
+        ToNarrow(item->text) + (item->checkState ? " checked" : "") +
+        (GetMenuState(item->ParentMenuHandle(), static_cast<UINT>(item->id), MF_BYCOMMAND) &
+                 MF_CHECKED
+             ? " shown"
+             : ""));
 }
 
 std::wstring MenuText(HMENU menu, UINT position) {
@@ -203,7 +205,8 @@ TEST_F(Behaviour, ItemsAreGreyedBeforeAndAfterCreationAndAddedAtOnce) {
     Element<SubMenu> separator(&menu, "");
     separator.itemFlags = MF_SEPARATOR;
     bar.Create();
-    EXPECT_TRUE(GetMenuState(menu.menuHandle, early.id, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(menu.menuHandle, static_cast<UINT>(early.id), MF_BYCOMMAND) &
+                MF_GRAYED);
     EXPECT_TRUE(GetMenuState(menu.menuHandle, 1, MF_BYPOSITION) & MF_SEPARATOR);
 
     Element<SubMenu> late(&menu, "Dopo"); // the menu exists: appended at once
@@ -211,7 +214,8 @@ TEST_F(Behaviour, ItemsAreGreyedBeforeAndAfterCreationAndAddedAtOnce) {
     ASSERT_EQ(GetMenuItemCount(menu.menuHandle), 3);
     EXPECT_EQ(MenuText(menu.menuHandle, 2), L"Dopo");
     late.SetEnabled(false);
-    EXPECT_TRUE(GetMenuState(menu.menuHandle, late.id, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(menu.menuHandle, static_cast<UINT>(late.id), MF_BYCOMMAND) &
+                MF_GRAYED);
 
     Element<SubMenu> cascade(&menu, "Altro"); // a cascading item, made with its children
     EXPECT_TRUE(cascade.created);

@@ -45,7 +45,9 @@ struct Shot {
     int left, top, width, height;
     std::vector<COLORREF> pixels;
 
-    COLORREF At(int x, int y) const { return pixels[(y - top) * width + (x - left)]; }
+    COLORREF At(int x, int y) const {
+        return pixels[static_cast<size_t>((y - top) * width + (x - left))];
+    }
 };
 
 Shot Capture(int left, int top, int width, int height) {
@@ -58,9 +60,9 @@ Shot Capture(int left, int top, int width, int height) {
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
     GdiFlush();
-    Shot shot{left, top, width, height, std::vector<COLORREF>(width * height)};
+    Shot shot{left, top, width, height, std::vector<COLORREF>(static_cast<size_t>(width * height))};
     const auto* raw = static_cast<const uint32_t*>(bits);
-    for (int i = 0; i < width * height; ++i)
+    for (size_t i = 0; i < shot.pixels.size(); ++i)
         shot.pixels[i] = RGB((raw[i] >> 16) & 0xFF, (raw[i] >> 8) & 0xFF, raw[i] & 0xFF);
     SelectObject(memory, previous);
     DeleteObject(bitmap);
@@ -77,10 +79,11 @@ Shot Frame(int stripId, int frame, int width, int height) {
     HDC screen = GetDC(nullptr);
     HDC source = CreateCompatibleDC(screen);
     HGDIOBJ previous = SelectObject(source, strip);
-    Shot shot{0, 0, width, height, std::vector<COLORREF>(width * height)};
+    Shot shot{0, 0, width, height, std::vector<COLORREF>(static_cast<size_t>(width * height))};
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            shot.pixels[y * width + x] = GetPixel(source, frame * width + x, y);
+            shot.pixels[static_cast<size_t>(y * width + x)] =
+                GetPixel(source, frame * width + x, y);
     SelectObject(source, previous);
     DeleteDC(source);
     ReleaseDC(nullptr, screen);
@@ -101,14 +104,15 @@ std::string SaveScreen(const char* name) {
     BITMAPINFOHEADER info{sizeof(info), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + width * height * 4;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(width * height * 4);
     FILE* out = std::fopen(path.c_str(), "wb");
     if (!out)
         return "";
     std::fwrite(&file, sizeof(file), 1, out);
     std::fwrite(&info, sizeof(info), 1, out);
     for (COLORREF pixel : shot.pixels) {
-        const uint32_t bgr = (GetRValue(pixel) << 16) | (GetGValue(pixel) << 8) | GetBValue(pixel);
+        const auto bgr = static_cast<uint32_t>((GetRValue(pixel) << 16) | (GetGValue(pixel) << 8) |
+                                               GetBValue(pixel));
         std::fwrite(&bgr, 4, 1, out);
     }
     std::fclose(out);
@@ -279,15 +283,18 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
         // The choices appear after the countdown.
         ASSERT_TRUE(WaitFor([&] { return Shows(270, 369, hands[1]); }, 15000)) << rounds;
         ASSERT_TRUE(Click(choiceLeft[pick] + 50, 419, "a choice",
-                          [&] { return Shows(453, 197, hands[pick]); }))
+                          [&] { return Shows(453, 197, hands[static_cast<size_t>(pick)]); }))
             << "round " << rounds;
         int computer = -1;
         for (int frame = 3; frame < 6; ++frame)
-            if (Shows(86, 197, hands[frame]))
+            if (Shows(86, 197, hands[static_cast<size_t>(frame)]))
                 computer = frame;
         ASSERT_NE(computer, -1) << "no computer hand on the table";
-        EXPECT_TRUE(
-            WaitFor([&] { return Shows(220, 197, banners[ResultFrame(pick, computer)]); }, 2000))
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                return Shows(220, 197, banners[static_cast<size_t>(ResultFrame(pick, computer))]);
+            },
+            2000))
             << "round " << rounds << ": pick " << pick << " against " << computer;
         ++rounds;
         // The next round starts (the countdown's first digit) or the match ends.

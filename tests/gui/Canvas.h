@@ -22,7 +22,8 @@ inline HBITMAP MakeDib(int width, int height, uint32_t** bits) {
 }
 
 inline uint32_t ToDibPixel(COLORREF color) {
-    return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    return static_cast<uint32_t>((GetRValue(color) << 16) | (GetGValue(color) << 8) |
+                                 GetBValue(color));
 }
 
 // A bitmap whose pixel (x, y) has the colour `paint(x, y)`; the caller owns it.

@@ -87,7 +87,8 @@ protected:
         }
         if (!children.empty() && Random(2) == 0) {
             RECT box{};
-            GetWindowRect(children[Random(static_cast<int>(children.size()))], &box);
+            GetWindowRect(children[static_cast<size_t>(Random(static_cast<int>(children.size())))],
+                          &box);
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&box), 2);
             client = box;
         }
@@ -165,7 +166,8 @@ protected:
         if (ch && IsWindow(target))
             SendMessageW(target, WM_CHAR, static_cast<WPARAM>(ch), 1);
         if (IsWindow(target))
-            SendMessageW(target, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
+            SendMessageW(target, WM_KEYUP, static_cast<WPARAM>(key),
+                         static_cast<LPARAM>(0xC0000001));
     }
 
     void AltF() {
@@ -174,7 +176,7 @@ protected:
         SendMessageW(target, WM_SYSKEYDOWN, VK_MENU, 0x20000001);
         SendMessageW(target, WM_SYSCHAR, 'f', 0x20000001);
         if (IsWindow(target))
-            SendMessageW(target, WM_SYSKEYUP, VK_MENU, 0xC0000001);
+            SendMessageW(target, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0000001));
     }
 
     void MenuCommand() {

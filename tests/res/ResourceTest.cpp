@@ -76,7 +76,9 @@ TEST(Bitmaps, LoadAtTheirSizesAsBottomUpUncompressedDibs) {
 struct Indexed {
     int width = 0, height = 0;
     std::vector<COLORREF> palette;
-    std::vector<std::vector<int>> rows; // top row first
+    std::vector<int> indexes; // top row first
+
+    int At(int x, int y) const { return indexes[static_cast<size_t>(y * width + x)]; }
 
     explicit Indexed(int id) {
         const Blob blob = Resource(id, MAKEINTRESOURCEW(2));
@@ -89,11 +91,11 @@ struct Indexed {
         }
         const int stride = ((width * 4 + 31) / 32) * 4;
         const unsigned char* pixels = blob.data + 40 + 64;
-        rows.assign(height, std::vector<int>(width));
+        indexes.resize(static_cast<size_t>(width * height));
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
                 const unsigned char byte = pixels[(height - 1 - y) * stride + x / 2];
-                rows[y][x] = x % 2 ? byte & 0x0F : byte >> 4;
+                indexes[static_cast<size_t>(y * width + x)] = x % 2 ? byte & 0x0F : byte >> 4;
             }
     }
 };
@@ -106,9 +108,8 @@ std::vector<COLORREF> Palette(std::vector<COLORREF> first) {
 TEST(Hands, PaletteIsBlackYellowAndAnUnusedGrey) {
     const Indexed hands(IDB_HANDS);
     EXPECT_EQ(hands.palette, Palette({RGB(0, 0, 0), RGB(255, 255, 64), RGB(192, 192, 192)}));
-    for (const auto& row : hands.rows)
-        for (int index : row)
-            EXPECT_TRUE(index == 0 || index == 1);
+    for (int index : hands.indexes)
+        EXPECT_TRUE(index == 0 || index == 1);
 }
 
 TEST(Hands, EachHandKeepsAMarginOfElevenPixels) {
@@ -117,7 +118,7 @@ TEST(Hands, EachHandKeepsAMarginOfElevenPixels) {
         int inked = 0;
         for (int y = 0; y < 100; ++y)
             for (int x = 0; x < 100; ++x)
-                if (hands.rows[y][frame * 100 + x]) {
+                if (hands.At(frame * 100 + x, y)) {
                     ++inked;
                     EXPECT_TRUE(x >= 11 && x <= 88 && y >= 11 && y <= 88)
                         << "frame " << frame << " at " << x << "," << y;
@@ -131,13 +132,13 @@ double WristColumn(const Indexed& hands, int frame) {
     int lowest = 0;
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 100; ++x)
-            if (hands.rows[y][frame * 100 + x])
+            if (hands.At(frame * 100 + x, y))
                 lowest = y;
     double sum = 0;
     int count = 0;
     for (int y = lowest - 6; y <= lowest; ++y)
         for (int x = 0; x < 100; ++x)
-            if (hands.rows[y][frame * 100 + x]) {
+            if (hands.At(frame * 100 + x, y)) {
                 sum += x;
                 ++count;
             }
@@ -159,7 +160,7 @@ TEST(Hands, NoFrameIsTheMirrorImageOfAnother) {
             int same = 0;
             for (int y = 0; y < 100; ++y)
                 for (int x = 0; x < 100; ++x)
-                    same += hands.rows[y][a * 100 + x] == hands.rows[y][b * 100 + 99 - x];
+                    same += hands.At(a * 100 + x, y) == hands.At(b * 100 + 99 - x, y);
             EXPECT_LT(same, 9800) << a << " mirrors " << b;
         }
 }
@@ -172,7 +173,7 @@ TEST(Banners, PaletteAndFrames) {
         int n = 0;
         for (int y = 0; y < 100; ++y)
             for (int x = 0; x < 200; ++x)
-                n += banners.rows[y][frame * 200 + x] == index;
+                n += banners.At(frame * 200 + x, y) == index;
         return n;
     };
     // The title: red letters with a yellow shadow, a little left of centre.
@@ -182,17 +183,16 @@ TEST(Banners, PaletteAndFrames) {
     int sum = 0, n = 0;
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 200; ++x)
-            if (banners.rows[y][x]) {
+            if (banners.At(x, y)) {
                 sum += x;
                 ++n;
             }
     EXPECT_LT(sum / n, 100);
     // The countdown: a yellow digit in a red disc with a white ring, 94 across.
     for (int frame = 1; frame <= 3; ++frame) {
-        const auto& middle = banners.rows[50];
         int first = -1, last = -1;
         for (int x = 0; x < 200; ++x)
-            if (middle[frame * 200 + x] == 3) {
+            if (banners.At(frame * 200 + x, 50) == 3) {
                 if (first < 0)
                     first = x;
                 last = x;
@@ -218,16 +218,16 @@ TEST(Frame, BandsDarkenTowardTheirOuterEdgeInSteps) {
         EXPECT_EQ(band->palette, Palette(shades));
     for (int y : {0, 100, 202}) {
         for (int step = 0; step < 9; ++step) {
-            EXPECT_EQ(right.rows[y][18 - step], step);
-            EXPECT_EQ(left.rows[y][step], step);
+            EXPECT_EQ(right.At(18 - step, y), step);
+            EXPECT_EQ(left.At(step, y), step);
         }
-        EXPECT_EQ(right.rows[y][0], 8);
+        EXPECT_EQ(right.At(0, y), 8);
     }
     for (int step = 0; step < 9; ++step) {
-        EXPECT_EQ(top.rows[step][259], step);
-        EXPECT_EQ(bottom.rows[15 - step][259], step);
-        EXPECT_EQ(top.rows[12][step], step); // the mitred ends
-        EXPECT_EQ(top.rows[12][518 - step], step);
+        EXPECT_EQ(top.At(259, step), step);
+        EXPECT_EQ(bottom.At(259, 15 - step), step);
+        EXPECT_EQ(top.At(step, 12), step); // the mitred ends
+        EXPECT_EQ(top.At(518 - step, 12), step);
     }
 }
 

@@ -15,7 +15,7 @@ TEST(ToWide, MapsEachByteToTheCodeUnitOfTheSameValue) {
     const std::wstring wide = ToWide(all);
     ASSERT_EQ(wide.size(), 255u);
     for (int b = 1; b < 256; ++b)
-        EXPECT_EQ(static_cast<int>(wide[b - 1]), b);
+        EXPECT_EQ(static_cast<int>(wide[static_cast<size_t>(b - 1)]), b);
 }
 
 TEST(ToWide, StopsAtTheFirstNul) {
