@@ -3,8 +3,9 @@
 # the program imports or looks up at run time that Windows XP SP3 does not
 # export, and on a PE header that asks for a later system. What XP exports
 # is the committed list beside this script (windows-xp-exports.txt), each
-# entry checked against Microsoft's documentation or ReactOS's export definitions.
-# The run-time lookups are the SystemFunction calls of the program's sources.
+# entry checked against Microsoft's documentation or ReactOS's export
+# definitions. The run-time lookups are the SystemFunction calls of the
+# program's sources.
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 list="$here/windows-xp-exports.txt"
