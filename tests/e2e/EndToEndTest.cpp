@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/Canvas.h"
 #include "gui/XInput.h"
 #include "res/ResourceIds.h"
 
@@ -111,8 +112,7 @@ std::string SaveScreen(const char* name) {
     std::fwrite(&file, sizeof(file), 1, out);
     std::fwrite(&info, sizeof(info), 1, out);
     for (COLORREF pixel : shot.pixels) {
-        const auto bgr = static_cast<uint32_t>((GetRValue(pixel) << 16) | (GetGValue(pixel) << 8) |
-                                               GetBValue(pixel));
+        const uint32_t bgr = TarnUtility::ToDibPixel(pixel);
         std::fwrite(&bgr, 4, 1, out);
     }
     std::fclose(out);
