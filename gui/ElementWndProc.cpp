@@ -39,11 +39,11 @@ HCURSOR SharedCursor(HCURSOR& handle, LPCWSTR id) {
 }
 
 // The mouse position of a message, in the element's units.
-int MouseX(LPARAM lParam) {
-    return ToLogicalPoint(static_cast<short>(LOWORD(lParam)));
+int MouseX(const GUIElement* element, LPARAM lParam) {
+    return element->Mapping().LogicalX(static_cast<short>(LOWORD(lParam)));
 }
-int MouseY(LPARAM lParam) {
-    return ToLogicalPoint(static_cast<short>(HIWORD(lParam)));
+int MouseY(const GUIElement* element, LPARAM lParam) {
+    return element->Mapping().LogicalY(static_cast<short>(HIWORD(lParam)));
 }
 
 // Whether the window has a frame, caption, menu bar or scroll bar around
@@ -267,8 +267,9 @@ void Notify(const NMHDR& header) {
     const auto& item = reinterpret_cast<const NMHEADERW&>(header);
     switch (header.code) {
     case HDN_ITEMCHANGEDW:
-        sender->OnListNotify(kHeaderItemChanged, {item.iItem, item.pitem ? item.pitem->cxy : 0},
-                             {});
+        // The column's width as the system measures it, in the element's units.
+        sender->OnListNotify(kHeaderItemChanged,
+                             {item.iItem, item.pitem ? ToLogical(item.pitem->cxy) : 0}, {});
         break;
     case HDN_ITEMCLICKW:
         sender->OnListNotify(kHeaderItemClicked, {item.iItem}, {});
@@ -444,26 +445,26 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_LBUTTONDOWN:
-        element->OnLeftButtonDown(MouseX(lParam), MouseY(lParam));
+        element->OnLeftButtonDown(MouseX(element, lParam), MouseY(element, lParam));
         state.wheelPanel = alive ? dynamic_cast<PanelChildren*>(element) : nullptr;
         break;
     case WM_LBUTTONUP:
-        element->OnLeftButtonUp(MouseX(lParam), MouseY(lParam));
+        element->OnLeftButtonUp(MouseX(element, lParam), MouseY(element, lParam));
         break;
     case WM_LBUTTONDBLCLK:
-        element->OnLeftDoubleClick(MouseX(lParam), MouseY(lParam));
+        element->OnLeftDoubleClick(MouseX(element, lParam), MouseY(element, lParam));
         break;
     case WM_RBUTTONDOWN:
-        element->OnRightButtonDown(MouseX(lParam), MouseY(lParam));
+        element->OnRightButtonDown(MouseX(element, lParam), MouseY(element, lParam));
         break;
     case WM_RBUTTONUP:
-        element->OnRightButtonUp(MouseX(lParam), MouseY(lParam));
+        element->OnRightButtonUp(MouseX(element, lParam), MouseY(element, lParam));
         break;
     case WM_RBUTTONDBLCLK:
-        element->OnRightDoubleClick(MouseX(lParam), MouseY(lParam));
+        element->OnRightDoubleClick(MouseX(element, lParam), MouseY(element, lParam));
         break;
     case WM_MOUSEMOVE:
-        element->OnMouseMove(MouseX(lParam), MouseY(lParam));
+        element->OnMouseMove(MouseX(element, lParam), MouseY(element, lParam));
         if (!state.mouseTracking && alive) {
             TRACKMOUSEEVENT request{sizeof(request), TME_HOVER | TME_LEAVE, element->hwnd,
                                     HOVER_DEFAULT};

@@ -244,12 +244,27 @@ std::string GUIElement::GetTextNarrow() {
     return ToNarrow(GetText());
 }
 
+ElementMapping GUIElement::Mapping() const {
+    ElementMapping mapping;
+    for (const GUIElement* element = this; element->parent; element = element->parent) {
+        mapping.origin.x += element->left;
+        mapping.origin.y += element->top;
+    }
+    return mapping;
+}
+
 RECT GUIElement::ScreenPlace() const {
+    return ScreenPlace(width, height);
+}
+
+// A form's frame is the system's: only its corner and size are scaled.
+RECT GUIElement::ScreenPlace(int boxWidth, int boxHeight) const {
     if (parent)
-        return ScreenBox(left, top, width, height);
+        return parent->Mapping().Box(left, top, boxWidth, boxHeight);
     const int screenLeft = ToScreen(left);
     const int screenTop = ToScreen(top);
-    return RECT{screenLeft, screenTop, screenLeft + ToScreen(width), screenTop + ToScreen(height)};
+    return RECT{screenLeft, screenTop, screenLeft + ToScreen(boxWidth),
+                screenTop + ToScreen(boxHeight)};
 }
 
 RECT GUIElement::LogicalPlace() const {
@@ -262,8 +277,9 @@ RECT GUIElement::LogicalPlace() const {
                     logicalTop + ToLogical(box.bottom - box.top)};
     }
     MapWindowPoints(nullptr, parent->hwnd, reinterpret_cast<POINT*>(&box), 2);
-    return RECT{ToLogical(box.left), ToLogical(box.top), ToLogical(box.right),
-                ToLogical(box.bottom)};
+    const ElementMapping mapping = parent->Mapping();
+    return RECT{mapping.LogicalX(box.left), mapping.LogicalY(box.top), mapping.LogicalX(box.right),
+                mapping.LogicalY(box.bottom)};
 }
 
 SIZE GUIElement::GetClientSize() const {
@@ -311,14 +327,20 @@ void GUIElement::SetSize(int newWidth, int newHeight) {
 }
 
 void GUIElement::SetPosition(int newLeft, int newTop) {
+    if (!HasWindow()) {
+        left = newLeft;
+        top = newTop;
+        return;
+    }
+    // A move keeps the window's size in 96-dpi units: a picture static's is
+    // its picture's, not the fields'. A scaled child's size in pixels
+    // depends on where its edges fall, so it is sent too.
+    const bool resize = parent && ScreenScaled();
+    const RECT was = resize ? LogicalPlace() : RECT{};
     left = newLeft;
     top = newTop;
-    if (!HasWindow())
-        return;
     const ElementRef self(this);
-    const RECT box = ScreenPlace();
-    // A scaled child's width depends on where its edges fall: it is sent too.
-    const bool resize = parent && ScreenScaled();
+    const RECT box = ScreenPlace(was.right - was.left, was.bottom - was.top);
     SetWindowPos(hwnd, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                  (resize ? 0 : SWP_NOSIZE) | SWP_NOZORDER);
     if (self) // a move handler may have deleted the element

@@ -35,6 +35,8 @@
 #include <utility>
 #include <vector>
 
+#include "gui/Dpi.h"
+
 namespace TarnUtility {
 
 class FontDescription;
@@ -164,9 +166,14 @@ public:
     SIZE GetSize();
     void SetSize(int newWidth, int newHeight);
     void SetPosition(int newLeft, int newTop);
-    // The element's place and size on the screen (gui/Dpi.h): a child's
-    // edges scaled, so that neighbours meet; a form's corner and size.
+    // How the element's 96-dpi units map to its window's pixels (gui/Dpi.h):
+    // its box starts at its place plus its parents' places in its form.
+    ElementMapping Mapping() const;
+    // The element's window in its parent's client area: its box mapped by the
+    // parent's mapping (a form's: its corner and size on the screen).
     RECT ScreenPlace() const;
+    // The same for a box of another size at the element's place (a picture's).
+    RECT ScreenPlace(int boxWidth, int boxHeight) const;
     // The window's place back in the element's units, the same way.
     RECT LogicalPlace() const;
     // The size of the window's client area in the element's units (0 x 0

@@ -14,6 +14,9 @@ namespace {
 constexpr size_t kTextBuffer = 1024; // at most 1023 characters are drawn
 } // namespace
 
+Drawing::Drawing(GUIElement* owner)
+    : owner(owner), mapping(owner ? owner->Mapping() : ElementMapping{}) {}
+
 void Drawing::StartPaint() {
     dc = BeginPaint(owner->hwnd, &paint);
 }
@@ -49,10 +52,10 @@ void Drawing::WriteText(const std::wstring& text, int x, int y, int width, int h
         fontScope.emplace(dc, font->GetHandle());
     const COLORREF previousColor = SetTextColor(dc, color);
     if (width != 0 && height != 0) {
-        RECT box = ScreenBox(x, y, width, height);
+        RECT box = mapping.Box(x, y, width, height);
         DrawTextW(dc, shown.c_str(), length, &box, format);
     } else {
-        TextOutW(dc, ToScreen(x), ToScreen(y), shown.c_str(), length);
+        TextOutW(dc, mapping.X(x), mapping.Y(y), shown.c_str(), length);
     }
     SetTextColor(dc, previousColor);
 }
@@ -74,29 +77,36 @@ int32_t Drawing::TextHeight(FontDescription* font) {
     return ok ? ToLogical(metrics.tmHeight) : -1;
 }
 
-// The line is one pixel at 96 dpi, scaled as a width from the outer edge
-// inward: a thicker pen is kept inside the box.
+// Scaled, each side is the image of its one-pixel line, as the rest of the
+// box is: two sides can differ by a pixel in width.
 void Drawing::Outline(int x, int y, int width, int height, COLORREF color) {
     if (!dc)
         return;
-    const int thickness = ToScreen(1);
-    GdiObject<HPEN> pen(CreatePen(thickness == 1 ? PS_SOLID : PS_INSIDEFRAME, thickness, color));
+    if (ScreenScaled()) {
+        FillBoxes({mapping.Box(x, y, width, 1), mapping.Box(x, y + height - 1, width, 1),
+                   mapping.Box(x, y, 1, height), mapping.Box(x + width - 1, y, 1, height)},
+                  color);
+        return;
+    }
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
     SelectScope brushScope(dc, GetStockObject(NULL_BRUSH));
     SelectScope penScope(dc, pen.Get());
-    const RECT box = ScreenBox(x, y, width, height);
-    Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    Rectangle(dc, x, y, x + width, y + height);
 }
 
 void Drawing::Fill(int x, int y, int width, int height, COLORREF color) {
-    if (!dc)
-        return;
+    if (dc)
+        FillBoxes({mapping.Box(x, y, width, height)}, color);
+}
+
+void Drawing::FillBoxes(std::initializer_list<RECT> boxes, COLORREF color) {
     GdiObject<HPEN> pen(CreatePen(PS_NULL, 1, 0));
     GdiObject<HBRUSH> brush(CreateSolidBrush(color));
     SelectScope penScope(dc, pen.Get());
     SelectScope brushScope(dc, brush.Get());
     // A null pen leaves the right and bottom edges out: one more each way.
-    const RECT box = ScreenBox(x, y, width, height);
-    Rectangle(dc, box.left, box.top, box.right + 1, box.bottom + 1);
+    for (const RECT& box : boxes)
+        Rectangle(dc, box.left, box.top, box.right + 1, box.bottom + 1);
 }
 
 void Drawing::Blit(int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY) {
@@ -116,7 +126,7 @@ void Drawing::Blit(int x, int y, int width, int height, HBITMAP bitmap, int sour
 // and its mask stay exact.
 bool Drawing::CopyScaled(int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                          int sourceWidth, int sourceHeight, DWORD operation) {
-    const RECT box = ScreenBox(x, y, width, height);
+    const RECT box = mapping.Box(x, y, width, height);
     const int boxWidth = box.right - box.left;
     const int boxHeight = box.bottom - box.top;
     if (boxWidth == sourceWidth && boxHeight == sourceHeight)

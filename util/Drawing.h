@@ -2,13 +2,16 @@
 // A short-lived painter for one paint of one element: bind it to a device
 // context (StartPaint inside WM_PAINT, or UseDC with a context the caller
 // owns), draw, Finish. Places, sizes and text heights are the element's
-// units (96 dpi); a bitmap's pixels are too. The painter scales them to the
-// screen's (gui/Dpi.h). Every operation leaves the device context as it found
-// it and releases every GDI object it made before it returns; with no device
-// context bound, operations do nothing.
+// units (96 dpi); a bitmap's pixels are too. The painter maps them to its
+// owner's window by the owner's mapping (gui/Dpi.h). Every operation leaves the device context as
+// it found it and releases every GDI object it made before it returns; with no device context
+// bound, operations do nothing.
 #include <windows.h>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+
+#include "gui/Dpi.h"
 
 namespace TarnUtility {
 
@@ -22,12 +25,13 @@ constexpr int32_t kAlignCenter = 2;
 
 class Drawing {
 public:
-    explicit Drawing(GUIElement* owner) : owner(owner) {}
+    explicit Drawing(GUIElement* owner);
     ~Drawing() { Finish(); }
     Drawing(const Drawing&) = delete;
     Drawing& operator=(const Drawing&) = delete;
 
-    GUIElement* owner; // not owned
+    GUIElement* owner;      // not owned
+    ElementMapping mapping; // the owner's, taken when the painter is made
     HDC dc = nullptr;
     bool attached = false; // dc belongs to the caller
     PAINTSTRUCT paint{};
@@ -66,6 +70,8 @@ public:
     static HBITMAP ScaledBitmap(HBITMAP source, int width, int height);
 
 private:
+    // Fills screen boxes with a colour, edges included.
+    void FillBoxes(std::initializer_list<RECT> boxes, COLORREF color);
     // Copies the source part to the box (x, y, width, height): blitted where
     // the sizes agree on the screen, stretched where they do not.
     bool CopyScaled(int x, int y, int width, int height, HDC source, int sourceX, int sourceY,

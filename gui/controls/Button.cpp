@@ -52,9 +52,7 @@ int Button::DrawFace(Drawing& drawing, const RECT& item, bool) {
 }
 
 void Button::PaintFace(const DRAWITEMSTRUCT& item) {
-    const RECT& screenBox = item.rcItem;
-    const RECT box{ToLogical(screenBox.left), ToLogical(screenBox.top), ToLogical(screenBox.right),
-                   ToLogical(screenBox.bottom)}; // the button's units, as the drawing takes
+    const RECT box{0, 0, width, height}; // the face is the button's box, in its units
     const int boxWidth = box.right - box.left;
     const int boxHeight = box.bottom - box.top;
     HDC dc = item.hDC;
@@ -64,7 +62,7 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
     COLORREF captionColor = GetTextColor(dc);
 
     // The caption is centred vertically by the height of the font the
-    // parent selected into the context.
+    // parent selected into the context (made at ToScreen of its height).
     LOGFONTW selected{};
     {
         FontDescription probe;
@@ -88,9 +86,7 @@ void Button::PaintFace(const DRAWITEMSTRUCT& item) {
     drawing.WriteText(GetTextNarrow(), box.left + captionLeft, box.top + captionTop,
                       boxWidth - captionLeft, boxHeight, captionColor, nullptr, kAlignCenter);
     if (item.itemState & ODS_FOCUS) {
-        const int inset = ToScreen(3); // scaled as a width, from the outer edge inward
-        RECT focus{screenBox.left + inset, screenBox.top + inset, screenBox.right - inset,
-                   screenBox.bottom - inset};
+        RECT focus = drawing.mapping.Box(3, 3, boxWidth - 6, boxHeight - 6);
         DrawFocusRect(dc, &focus);
     }
     drawing.Finish();

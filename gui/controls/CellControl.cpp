@@ -1,6 +1,5 @@
 #include "gui/controls/CellControl.h"
 
-#include "gui/Dpi.h"
 #include "gui/FontDescription.h"
 #include "util/Drawing.h"
 #include "util/Text.h"
@@ -24,12 +23,11 @@ void CellControl::SetText(const std::string& value) {
 }
 
 void CellControl::OnPaint() {
-    RECT client{};
-    if (created && GetClientRect(hwnd, &client)) {
-        client.right = ToLogical(client.right); // in the cell's units from here on
-        client.bottom = ToLogical(client.bottom);
-        const int cellWidth = client.right - client.left;
-        const int cellHeight = client.bottom - client.top;
+    if (HasWindow()) {
+        const SIZE painted = PaintedSize();
+        const RECT client{0, 0, painted.cx, painted.cy};
+        const int cellWidth = painted.cx;
+        const int cellHeight = painted.cy;
         Drawing drawing(this);
         drawing.StartPaint();
         FontDescription ownFont(faceName, fontHeight);

@@ -70,7 +70,7 @@ void Image::Replace(HBITMAP next) {
     if (next && ScreenScaled()) {
         BITMAP info{};
         GetObjectW(next, sizeof(info), &info);
-        const RECT box = ScreenBox(left, top, info.bmWidth, info.bmHeight);
+        const RECT box = ScreenPlace(info.bmWidth, info.bmHeight);
         if (HBITMAP scaled =
                 Drawing::ScaledBitmap(next, box.right - box.left, box.bottom - box.top)) {
             DeleteObject(next);

@@ -1,6 +1,5 @@
 #include "gui/controls/ImageFrame.h"
 
-#include "gui/Dpi.h"
 #include "util/Drawing.h"
 
 namespace TarnUtility {
@@ -17,20 +16,22 @@ void ImageFrame::SetFrame(int column) {
         InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+// The cell is the frame's own box, in its units: the drawing maps it onto
+// the window the same way the window was placed.
 void ImageFrame::OnPaint() {
-    RECT client{};
-    if (created && sheet && GetClientRect(hwnd, &client)) {
+    if (HasWindow() && sheet) {
         Drawing drawing(this);
         drawing.StartPaint();
         // A transparent cell shows the background through its black.
-        if (paintBackground || transparent)
-            FillBackground(drawing, ToLogical(client.right), ToLogical(client.bottom));
-        const SIZE cell = GetSize();
+        if (paintBackground || transparent) {
+            const SIZE painted = PaintedSize();
+            FillBackground(drawing, painted.cx, painted.cy);
+        }
         if (transparent)
-            drawing.BlitTransparent(0, 0, cell.cx, cell.cy, sheet, frameColumn * cell.cx,
-                                    frameRow * cell.cy);
+            drawing.BlitTransparent(0, 0, width, height, sheet, frameColumn * width,
+                                    frameRow * height);
         else
-            drawing.Blit(0, 0, cell.cx, cell.cy, sheet, frameColumn * cell.cx, frameRow * cell.cy);
+            drawing.Blit(0, 0, width, height, sheet, frameColumn * width, frameRow * height);
         drawing.Finish();
     }
     PaintHandlerOnly();

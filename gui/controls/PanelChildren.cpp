@@ -115,6 +115,12 @@ void PanelChildren::FillBackground(Drawing& drawing, int clientWidth, int client
                  backColor != kNoColor ? backColor : GetSysColor(COLOR_BTNFACE));
 }
 
+SIZE PanelChildren::PaintedSize() const {
+    if (border || horizontalScroll || verticalScroll)
+        return GetClientSize();
+    return SIZE{width, height};
+}
+
 void PanelChildren::PaintHandlerOnly() {
     const bool saved = paintBackground;
     paintBackground = false;

@@ -44,6 +44,11 @@ protected:
     // refreshing its children) must not draw over what the last one left.
     void FillBackground(Drawing& drawing, int clientWidth, int clientHeight) const;
 
+    // The part of its box a panel paints, in its units: all of it, unless a
+    // border or a scroll bar, which the system draws in its own pixels,
+    // takes part of the window; then the client area the system leaves.
+    SIZE PaintedSize() const;
+
     // Runs the shared paint behaviour without repainting the background over
     // what the panel has just drawn.
     void PaintHandlerOnly();
