@@ -19,9 +19,7 @@
 #include "gui/FontDescription.h"
 #include "gui/XInput.h"
 #include "gui/controls/Image.h"
-#include "gui/controls/Label.h"
 #include "gui/controls/PanelChildren.h"
-#include "gui/controls/TextBox.h"
 
 namespace MyGame {
 namespace {
