@@ -4,9 +4,9 @@
 // An element is reached only through this registry, and only while it is
 // registered: it leaves it first thing in its destruction (Element's
 // destructor, gui/GUIElement.h). Code that runs a handler, which may delete
-// the element it serves, looks the element up again afterwards by a token
-// that is never reused (ElementRef), and touches nothing of it once it is
-// gone.
+// the element it serves, learns afterwards whether the element is still
+// there (Survives), by a token that is never reused (ElementRef), and
+// touches nothing of it once it is gone.
 //
 // A window and its element are linked here from both ends. The link is
 // made when the element takes the window (a form at WM_CREATE, a panel
@@ -58,6 +58,16 @@ private:
     GUIElement* element;
     uint64_t token;
 };
+
+// Takes a step that may run a handler (sends a message; makes, shows,
+// sizes, moves or paints a window; calls a handler) and tells whether the
+// element survived it. Every operation that touches its element after such
+// a step takes the step through here, and touches nothing once it says no.
+template <typename Step> bool Survives(GUIElement& element, Step&& step) {
+    const ElementRef alive(&element);
+    step();
+    return static_cast<bool>(alive);
+}
 
 // Links a window to the element that took it. `original` is the window's
 // own procedure when the element subclassed it, else null.

@@ -18,6 +18,11 @@ DispatchState& Dispatch() {
     return state;
 }
 
+void EndMouseTracking() {
+    Dispatch().mouseTracking = false;
+    Dispatch().trackedWindow = nullptr;
+}
+
 // Each part forgets the element where what it keeps of it is declared.
 void StopDispatching(GUIElement& element) {
     Unlink(element);
@@ -26,6 +31,10 @@ void StopDispatching(GUIElement& element) {
         state.activeForm = nullptr;
     if (static_cast<GUIElement*>(state.wheelPanel) == &element)
         state.wheelPanel = nullptr;
+    // A subclassed control's window has its own procedure back: its
+    // WM_MOUSELEAVE would never reach us, and no hover would come again.
+    if (element.hwnd && element.hwnd == state.trackedWindow)
+        EndMouseTracking();
     ForgetCompanion(element);
 }
 
@@ -70,16 +79,13 @@ void Activate(Form& form, HWND hwnd) {
         form.OnDeactivate();
         return;
     }
-    const ElementRef self(&form);
     if (Form* previous = state.activeForm) {
         previous->UnregisterHotKeys();
-        previous->OnDeactivate();
-        if (!self)
+        if (!Survives(form, [&] { previous->OnDeactivate(); }))
             return;
     }
     form.RegisterHotKeys();
-    form.OnActivate();
-    if (!self)
+    if (!Survives(form, [&] { form.OnActivate(); }))
         return;
     state.activeForm = &form;
     Form* companion = form.companionForm;
@@ -221,9 +227,7 @@ void ScrollPanel(PanelChildren& panel, int bar, int code, const int* wheelDelta)
             ScrollWindow(panel.hwnd, moved, 0, nullptr, nullptr);
         else
             ScrollWindow(panel.hwnd, 0, moved, nullptr, nullptr);
-        const ElementRef alive(&panel);
-        UpdateWindow(panel.hwnd); // paints, which may run a handler
-        if (!alive)
+        if (!Survives(panel, [&] { UpdateWindow(panel.hwnd); })) // paints: runs a handler
             return;
     }
     if (requested != old) {
@@ -282,12 +286,6 @@ void Notify(const NMHDR& header) {
     }
 }
 
-// No hover and leave request is pending any more.
-void EndMouseTracking() {
-    Dispatch().mouseTracking = false;
-    Dispatch().trackedWindow = nullptr;
-}
-
 // The window is being destroyed (WM_NCDESTROY): what is kept of it goes. A
 // destroyed window gets no WM_MOUSELEAVE, so a hover and leave request
 // pending for it ends here, or no element would be tracked again.
@@ -323,15 +321,26 @@ HCURSOR ArrowCursor() {
 
 LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DispatchState& state = Dispatch();
+    // A window destroyed during a message is gone for good once the
+    // outermost message is done: its class can be released then.
+    struct Outermost {
+        int& depth;
+        explicit Outermost(int& depth) : depth(++depth) {}
+        ~Outermost() {
+            if (--depth == 0)
+                ReleaseUnusedClasses();
+        }
+        Outermost(const Outermost&) = delete;
+        Outermost& operator=(const Outermost&) = delete;
+    } const outermost(state.messageDepth);
     const WindowLink link = LinkOf(hwnd);
     if (!link.element)
         return Unattended(hwnd, message, wParam, lParam, link.original);
 
     // From here on there is an element. Any call below may run a handler,
-    // and a handler may delete the element: `alive` says whether it may
-    // still be touched.
+    // and a handler may delete the element: what touches it after a call
+    // makes that call through Survives.
     GUIElement* element = link.element;
-    const ElementRef alive(element);
     auto byDefault = [&] {
         return link.original ? CallWindowProcW(link.original, hwnd, message, wParam, lParam)
                              : DefWindowProcW(hwnd, message, wParam, lParam);
@@ -339,11 +348,9 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
     switch (message) {
     case WM_CREATE:
-        if (auto* form = dynamic_cast<Form*>(element)) {
-            form->OnCreate(hwnd);
-            if (alive && form->hwnd == hwnd)
-                BindWindow(*form, hwnd, nullptr);
-        }
+        if (auto* form = dynamic_cast<Form*>(element);
+            form && Survives(*form, [&] { form->OnCreate(hwnd); }) && form->hwnd == hwnd)
+            BindWindow(*form, hwnd, nullptr);
         break;
     case WM_DESTROY:
         if (auto* form = dynamic_cast<Form*>(element))
@@ -364,8 +371,7 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         element->OnSize();
         break;
     case WM_SHOWWINDOW:
-        element->OnShow();
-        if (alive)
+        if (Survives(*element, [&] { element->OnShow(); }))
             element->OnSize();
         break;
     case WM_ACTIVATE:
@@ -426,9 +432,7 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             timer->tickHandler(timer);
         break;
     case WM_KEYDOWN:
-        if (wParam == VK_TAB)
-            NavigateTab(*element, hwnd);
-        if (alive)
+        if (wParam != VK_TAB || Survives(*element, [&] { NavigateTab(*element, hwnd); }))
             element->OnKeyDown(static_cast<int>(wParam));
         break;
     case WM_KEYUP:
@@ -445,8 +449,13 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_LBUTTONDOWN:
-        element->OnLeftButtonDown(MouseX(element, lParam), MouseY(element, lParam));
-        state.wheelPanel = alive ? dynamic_cast<PanelChildren*>(element) : nullptr;
+        state.wheelPanel = Survives(*element,
+                                    [&] {
+                                        element->OnLeftButtonDown(MouseX(element, lParam),
+                                                                  MouseY(element, lParam));
+                                    })
+                               ? dynamic_cast<PanelChildren*>(element)
+                               : nullptr;
         break;
     case WM_LBUTTONUP:
         element->OnLeftButtonUp(MouseX(element, lParam), MouseY(element, lParam));
@@ -464,8 +473,10 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         element->OnRightDoubleClick(MouseX(element, lParam), MouseY(element, lParam));
         break;
     case WM_MOUSEMOVE:
-        element->OnMouseMove(MouseX(element, lParam), MouseY(element, lParam));
-        if (!state.mouseTracking && alive) {
+        if (Survives(
+                *element,
+                [&] { element->OnMouseMove(MouseX(element, lParam), MouseY(element, lParam)); }) &&
+            !state.mouseTracking) {
             TRACKMOUSEEVENT request{sizeof(request), TME_HOVER | TME_LEAVE, element->hwnd,
                                     HOVER_DEFAULT};
             state.mouseTracking = TrackMouseEvent(&request) != FALSE;

@@ -25,8 +25,12 @@ struct DispatchState {
     PanelChildren* wheelPanel = nullptr; // scrolled by the wheel over other windows
     bool mouseTracking = false;          // a hover and leave request is pending
     HWND trackedWindow = nullptr;        // the window it is pending for
+    int messageDepth = 0;                // element window messages being handled, nested
 };
 DispatchState& Dispatch();
+
+// No hover and leave request is pending any more.
+void EndMouseTracking();
 
 // The arrow cursor of every form and panel class.
 HCURSOR ArrowCursor();

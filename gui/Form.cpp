@@ -20,10 +20,11 @@ Form::Form(HINSTANCE instance, bool dialog) : GUIElement(instance), dialog(dialo
 }
 
 // Nothing reaches the form any more (Element stopped dispatching to it), so
-// its window closes and goes without running any of its handling; then its
-// class, and those of its children's windows, go too.
+// its window closes and goes without running any of its handling, however
+// far Create got (a handler may delete the form while its window is made or
+// shown); then its class, and those of its children's windows, go too.
 Form::~Form() {
-    if (WindowOpen()) {
+    if (hwnd && !destroyed && IsWindow(hwnd)) {
         UnregisterHotKeys();
         SendMessageW(hwnd, WM_CLOSE, 0, 0);
         created = false;
@@ -76,7 +77,6 @@ void Form::Create() {
     // newest element without a window) and adopts the handle there, so a
     // create handler can already build children inside it. Every message
     // from here on may run a handler that deletes the form.
-    const ElementRef self(this);
     RECT box = ScreenPlace();
     if (screenSize.cx && ToLogical(screenSize.cx) == width && ToLogical(screenSize.cy) == height) {
         box.right = box.left + screenSize.cx; // exactly the size SizeForClient found
@@ -87,8 +87,7 @@ void Form::Create() {
         return;
     if (!Dispatch().mainWindow)
         Dispatch().mainWindow = hwnd;
-    OnCreate(hwnd);
-    if (!self || !ShowOwnClassWindow(*this))
+    if (!Survives(*this, [&] { OnCreate(hwnd); }) || !ShowOwnClassWindow(*this))
         return;
     created = true;
     CreateTooltip(hwnd);
@@ -118,9 +117,9 @@ void Form::SetClientSize(int clientWidth, int clientHeight) {
         return;
     width = ToLogical(wantedWidth);
     height = ToLogical(wantedHeight);
-    const ElementRef self(this);
-    SetWindowPos(hwnd, nullptr, 0, 0, wantedWidth, wantedHeight, SWP_NOMOVE | SWP_NOZORDER);
-    if (!self)
+    if (!Survives(*this, [&] {
+            SetWindowPos(hwnd, nullptr, 0, 0, wantedWidth, wantedHeight, SWP_NOMOVE | SWP_NOZORDER);
+        }))
         return; // a size handler deleted the form
     UpdateTooltip();
     Refresh();

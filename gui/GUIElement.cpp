@@ -142,10 +142,10 @@ bool GUIElement::OnClose() {
 }
 
 void GUIElement::OnDestroy() {
-    const ElementRef self(this);
-    if (destroyHandler)
-        destroyHandler(this);
-    if (self)
+    if (Survives(*this, [&] {
+            if (destroyHandler)
+                destroyHandler(this);
+        }))
         destroyed = true;
 }
 
@@ -156,10 +156,12 @@ void GUIElement::OnFocus() {
 }
 
 void GUIElement::OnLostFocus() {
-    const ElementRef self(this);
-    if (lostFocusHandler)
-        lostFocusHandler(this);
-    if (self && GetText() != focusText && textChangedHandler)
+    if (!Survives(*this, [&] {
+            if (lostFocusHandler)
+                lostFocusHandler(this);
+        }))
+        return;
+    if (GetText() != focusText && textChangedHandler)
         textChangedHandler(this);
 }
 
@@ -176,10 +178,10 @@ void GUIElement::OnDeactivate() {
 void GUIElement::OnCreate(HWND window) {
     if (!hwnd)
         hwnd = window;
-    const ElementRef self(this);
-    if (!createHandled && createHandler)
-        createHandler(this, hwnd);
-    if (self)
+    if (Survives(*this, [&] {
+            if (!createHandled && createHandler)
+                createHandler(this, hwnd);
+        }))
         createHandled = true;
 }
 
@@ -205,23 +207,14 @@ void GUIElement::OnListNotify(int, std::vector<int32_t>, std::vector<std::wstrin
 
 // Showing and hiding may run a show or size handler that deletes the element.
 void GUIElement::Show() {
-    const ElementRef self(this);
-    if (!created)
-        Create();
-    if (!self)
+    if (!created && !Survives(*this, [&] { Create(); }))
         return;
-    if (HasWindow())
-        ShowWindow(hwnd, SW_SHOWNA);
-    if (self)
+    if (!HasWindow() || Survives(*this, [&] { ShowWindow(hwnd, SW_SHOWNA); }))
         visible = true;
 }
 
 void GUIElement::Hide() {
-    if (!HasWindow())
-        return;
-    const ElementRef self(this);
-    ShowWindow(hwnd, SW_HIDE);
-    if (self)
+    if (HasWindow() && Survives(*this, [&] { ShowWindow(hwnd, SW_HIDE); }))
         visible = false;
 }
 
@@ -316,11 +309,11 @@ void GUIElement::SetSize(int newWidth, int newHeight) {
     height = newHeight;
     if (!HasWindow())
         return;
-    const ElementRef self(this);
     const RECT box = ScreenPlace();
-    SetWindowPos(hwnd, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
-    if (!self)
+    if (!Survives(*this, [&] {
+            SetWindowPos(hwnd, nullptr, box.left, box.top, box.right - box.left,
+                         box.bottom - box.top, SWP_NOMOVE | SWP_NOZORDER);
+        }))
         return; // a size handler deleted the element
     UpdateTooltip();
     Refresh();
@@ -339,12 +332,12 @@ void GUIElement::SetPosition(int newLeft, int newTop) {
     const RECT was = resize ? LogicalPlace() : RECT{};
     left = newLeft;
     top = newTop;
-    const ElementRef self(this);
     const RECT box = ScreenPlace(was.right - was.left, was.bottom - was.top);
-    SetWindowPos(hwnd, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                 (resize ? 0 : SWP_NOSIZE) | SWP_NOZORDER);
-    if (self) // a move handler may have deleted the element
-        Refresh();
+    if (Survives(*this, [&] {
+            SetWindowPos(hwnd, nullptr, box.left, box.top, box.right - box.left,
+                         box.bottom - box.top, (resize ? 0 : SWP_NOSIZE) | SWP_NOZORDER);
+        }))
+        Refresh(); // unless a move handler deleted the element
 }
 
 // Without a description the window goes back to the system font: it must

@@ -19,8 +19,8 @@
 // Lifetime. Every element is made as an Element<Kind>, on the heap or on the
 // stack: `new Element<Button>(form, "OK")`, `Element<Form> form(instance)`.
 // No other class can be made (GUIElement leaves one operation for Element
-// alone to implement), and Element's destructor runs before any other: it
-// stops all dispatching to the element (StopDispatching). So by the time a
+// alone to implement: its answer is a seal only Element can make), and Element's destructor runs
+// before any other: it stops all dispatching to the element (StopDispatching). So by the time a
 // kind's own destructor runs, the element has left the registry, the
 // dispatcher and every form have forgotten it, and a window that outlives it
 // reaches none of it; the destructor may release what the element owns and
@@ -28,7 +28,10 @@
 // it is made as Element<Derived>. Whoever makes an element with new deletes
 // it. A handler may delete its own element: any code that runs a handler,
 // or sends a message that may run one, and touches the element afterwards
-// first checks an ElementRef (gui/ElementRegistry.h).
+// takes that step through Survives (gui/ElementRegistry.h), and touches the
+// element only if it says so. A kind's destructor releases its window
+// whatever its Create got to: a handler may delete the element in the
+// middle of it.
 #include <windows.h>
 #include <cstdint>
 #include <string>
@@ -58,6 +61,14 @@ using MouseMoveHandler = void (*)(GUIElement* element, int x, int y);
 constexpr int kHeaderItemChanged = 1; // the numbers: the item, its new width
 constexpr int kHeaderItemClicked = 2; // the numbers: the item
 constexpr int kListRightClick = 3;    // no numbers
+
+// What only Element can make: the answer of the one operation GUIElement
+// leaves to it. (Its constructor is user-provided, so that `{}` cannot make
+// one as an aggregate.)
+class ElementSeal {
+    ElementSeal() {}
+    template <typename Kind> friend class Element;
+};
 
 class GUIElement {
 public:
@@ -193,7 +204,7 @@ public:
 
 private:
     // Implemented by Element alone, so that no other class can be made.
-    virtual void MadeAsElement() = 0;
+    virtual ElementSeal MadeAsElement() = 0;
 };
 
 // Stops everything that could reach the element: it leaves the registry
@@ -213,7 +224,7 @@ public:
     ~Element() override { StopDispatching(*this); }
 
 private:
-    void MadeAsElement() override {}
+    ElementSeal MadeAsElement() override { return ElementSeal(); }
 };
 
 // An element hosted in the window of its parent element.

@@ -15,9 +15,8 @@ namespace {
 struct OwnClass {
     std::wstring name;
     HINSTANCE instance;
-    HBRUSH ownBrush; // made for the background; null for a system brush
     HWND window;     // its one window, once made
-    bool windowGone; // the window is destroyed, or was never made
+    bool windowGone; // the window is destroyed, or could not be made
 };
 
 std::vector<OwnClass>& OwnClasses() {
@@ -42,47 +41,47 @@ std::wstring RegisterOwnClass(GUIElement& element, const wchar_t* prefix, UINT s
     windowClass.hbrBackground =
         ownBrush ? CreateSolidBrush(element.backColor) : GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = name.c_str();
-    RegisterClassW(&windowClass);
+    const bool registered = RegisterClassW(&windowClass) != 0;
     windowClass.lpszClassName = nullptr; // the name does not outlive this call
-    OwnClasses().push_back(
-        {name, instance, ownBrush ? windowClass.hbrBackground : nullptr, nullptr, false});
+    if (registered)
+        OwnClasses().push_back({name, instance, nullptr, false});
+    else if (ownBrush)
+        DeleteObject(windowClass.hbrBackground); // no class took it
     return name;
 }
 
 bool CreateOwnClassWindow(GUIElement& element, const std::wstring& name, DWORD extendedStyle,
                           DWORD style, const RECT& box, HWND parentWindow, HMENU menu,
                           HINSTANCE instance) {
-    const ElementRef alive(&element);
     const std::wstring title = element.text; // a create handler may change the text
-    HWND made = CreateWindowExW(extendedStyle, name.c_str(), title.c_str(), style, box.left,
-                                box.top, box.right - box.left, box.bottom - box.top, parentWindow,
-                                menu, instance, nullptr);
+    HWND made = nullptr;
+    const bool survived = Survives(element, [&] {
+        made = CreateWindowExW(extendedStyle, name.c_str(), title.c_str(), style, box.left, box.top,
+                               box.right - box.left, box.bottom - box.top, parentWindow, menu,
+                               instance, nullptr);
+    });
     for (OwnClass& own : OwnClasses())
         if (own.name == name) {
             own.window = made;
             own.windowGone = made == nullptr;
         }
-    if (!alive) {
+    if (!survived && made)
         DestroyWindow(made);
+    if (!survived || !made)
+        ReleaseUnusedClasses(); // the class has no window to wait for
+    if (!survived)
         return false;
-    }
     element.hwnd = made;
     BindWindow(element, made, nullptr);
     return true;
 }
 
 bool ShowOwnClassWindow(GUIElement& element) {
-    const ElementRef alive(&element);
-    ShowWindow(element.hwnd, SW_SHOW);
-    if (alive)
-        UpdateWindow(element.hwnd);
-    return static_cast<bool>(alive);
+    return Survives(element, [&] { ShowWindow(element.hwnd, SW_SHOW); }) &&
+           Survives(element, [&] { UpdateWindow(element.hwnd); });
 }
 
-// A window is destroyed only after its children, so whatever went before it
-// is gone by now: those classes go first.
 void OwnClassWindowGone(HWND window) {
-    ReleaseUnusedClasses();
     for (OwnClass& own : OwnClasses())
         if (own.window == window)
             own.windowGone = true;
@@ -92,13 +91,10 @@ void ReleaseUnusedClasses() {
     std::vector<OwnClass>& classes = OwnClasses();
     classes.erase(std::remove_if(classes.begin(), classes.end(),
                                  [](const OwnClass& own) {
-                                     // The system refuses while a window of the class exists.
-                                     if (!own.windowGone ||
-                                         !UnregisterClassW(own.name.c_str(), own.instance))
-                                         return false;
-                                     if (own.ownBrush)
-                                         DeleteObject(own.ownBrush);
-                                     return true;
+                                     // The system refuses while a window of the class
+                                     // exists, and deletes the class's brush itself.
+                                     return own.windowGone &&
+                                            UnregisterClassW(own.name.c_str(), own.instance);
                                  }),
                   classes.end());
 }

@@ -2,9 +2,16 @@
 // The window classes of the elements that have one of their own: every form
 // and every panel registers a class for its one window, named after the id
 // counter. A class lives exactly as long as its window, whether its element
-// is still there or not: once the window is gone the class is unregistered
-// and the solid brush made for its background is deleted (a system colour
-// brush never is). So no class and no brush outlives the window that uses it.
+// is still there or not, and is released exactly once: when its window's
+// destruction is over (the system refuses while it runs), or at once if its
+// window could not be made. A destruction that some message of an element
+// window started (a close, a handler) is over when the outermost such
+// message is done; one that the library starts outside any message (a form
+// deleted) is followed by the release. The solid brush made for a class's
+// background belongs to the class: unregistering it deletes the brush, as
+// the system documents for a class background; the library deletes one
+// itself only when no class took it. So no class and no brush outlives the
+// window that uses it, and none is released twice.
 #include <windows.h>
 #include <string>
 
@@ -33,10 +40,10 @@ bool CreateOwnClassWindow(GUIElement& element, const std::wstring& name, DWORD e
 bool ShowOwnClassWindow(GUIElement& element);
 
 // The window is being destroyed (WM_NCDESTROY): its class, if one of these,
-// goes as soon as the system lets it, once the window is gone.
+// is released by the next ReleaseUnusedClasses after the destruction.
 void OwnClassWindowGone(HWND window);
 
-// Unregisters every class whose window is gone, and deletes its brush.
+// Unregisters every class whose window is gone (with it goes its brush).
 void ReleaseUnusedClasses();
 
 } // namespace TarnUtility

@@ -40,7 +40,6 @@ void PanelChildren::Create() {
         RegisterOwnClass(*this, L"PanelChildren", CS_DBLCLKS, OwningInstance(), nullptr);
     const DWORD extendedStyle = border && !flatBorder ? WS_EX_CLIENTEDGE : 0;
     // Every message from here on may run a handler that deletes the panel.
-    const ElementRef self(this);
     if (!CreateOwnClassWindow(*this, className, extendedStyle, ComputeStyle(), ScreenPlace(),
                               parent ? parent->hwnd : nullptr, reinterpret_cast<HMENU>(INT_PTR{id}),
                               nullptr))
@@ -48,14 +47,12 @@ void PanelChildren::Create() {
     // Created before its first paint, so that this paint already draws the
     // panel's picture or text.
     created = true;
-    if (!ShowOwnClassWindow(*this))
+    if (!ShowOwnClassWindow(*this) || !Survives(*this, [&] {
+            if (createHandler)
+                createHandler(this, hwnd);
+        }))
         return;
-    if (createHandler)
-        createHandler(this, hwnd);
-    if (!self)
-        return;
-    SetScrollRange(scrollMin, scrollMax);
-    if (!self)
+    if (!Survives(*this, [&] { SetScrollRange(scrollMin, scrollMax); }))
         return;
     CreateTooltip(hwnd);
     if (font)
@@ -74,6 +71,8 @@ void PanelChildren::SetBorder(bool flag) {
                      SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
 }
 
+// A bar that comes or goes resizes the client area, which runs the size
+// handler.
 void PanelChildren::SetScrollRange(int minimum, int maximum) {
     scrollMin = minimum;
     scrollMax = maximum;
@@ -85,8 +84,8 @@ void PanelChildren::SetScrollRange(int minimum, int maximum) {
     info.nMin = minimum;
     info.nMax = maximum;
     info.nPage = static_cast<UINT>((maximum - minimum) / 10);
-    if (verticalScroll)
-        SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    if (verticalScroll && !Survives(*this, [&] { SetScrollInfo(hwnd, SB_VERT, &info, TRUE); }))
+        return;
     if (horizontalScroll)
         SetScrollInfo(hwnd, SB_HORZ, &info, TRUE);
 }
@@ -124,9 +123,7 @@ SIZE PanelChildren::PaintedSize() const {
 void PanelChildren::PaintHandlerOnly() {
     const bool saved = paintBackground;
     paintBackground = false;
-    const ElementRef self(this);
-    GUIElement::OnPaint();
-    if (self)
+    if (Survives(*this, [&] { GUIElement::OnPaint(); }))
         paintBackground = saved;
 }
 
