@@ -88,6 +88,10 @@ void Ticked(Timer*) {
         PostQuitMessage(0);
 }
 
+void CALLBACK EndLoopUnfinished(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(1);
+}
+
 TEST_F(Behaviour, TicksArriveThroughTheMessageLoop) {
     ticks = 0;
     Element<Timer> timer(&form, 10);
@@ -96,9 +100,13 @@ TEST_F(Behaviour, TicksArriveThroughTheMessageLoop) {
     const int id = timer.id;
     timer.Start(); // running already: nothing
     EXPECT_EQ(timer.id, id);
+    // The third tick ends the loop; a thread timer ends it otherwise.
+    const UINT_PTR bound = SetTimer(nullptr, 0, 3000, EndLoopUnfinished);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
         DispatchMessageW(&message);
+    KillTimer(nullptr, bound);
+    EXPECT_EQ(message.wParam, 0u) << "no third tick in three seconds";
     EXPECT_EQ(ticks, 3);
 
     timer.Stop();
@@ -284,6 +292,8 @@ TEST_F(Behaviour, APanelInAPanelRegistersItsClassForTheProgram) {
     EXPECT_TRUE(
         GetClassInfoExW(GetModuleHandleW(nullptr), ClassNameOf(inner.hwnd).c_str(), &registered));
     EXPECT_EQ(registered.lpfnWndProc, ElementWndProc);
+    // Wine takes a null instance for the program's: what the library passes.
+    EXPECT_EQ(inner.windowClass.hInstance, GetModuleHandleW(nullptr));
 }
 
 // The menus only refer to their items: one deleted leaves its parent's

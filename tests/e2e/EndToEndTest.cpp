@@ -279,6 +279,9 @@ TEST_F(Trevalo, APlayerPlaysAMatchLooksAtInfoAndQuits) {
     const int choiceLeft[] = {150, 270, 390};
     int rounds = 0;
     while (ChildText(L"ABBANDONA") == L"ABBANDONA") {
+        // Ten points to one side take at most 19 decided rounds; ties, a third
+        // of the rounds, could not make up 41 more.
+        ASSERT_LT(rounds, 60) << "no side reached ten points in 60 rounds";
         const int pick = picks[rounds % 3];
         // The choices appear after the countdown.
         ASSERT_TRUE(WaitFor([&] { return Shows(270, 369, hands[1]); }, 15000)) << rounds;

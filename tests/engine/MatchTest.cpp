@@ -354,7 +354,8 @@ TEST_F(Match, TheChoicesAreOnShowOnlyWhileChoosing) {
     engine.StartMatch();
     random.script = {0};
     for (int round = 0; round < 12 && engine.playing; ++round) {
-        while (!Choosing() && engine.playing) {
+        for (int ticks = 0; !Choosing() && engine.playing; ++ticks) {
+            ASSERT_LT(ticks, 2000) << "a minute passes and no choice comes";
             clock.Advance(30);
             engine.OnTimerTick();
             check();

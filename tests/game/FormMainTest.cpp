@@ -155,6 +155,7 @@ TEST_F(Game, AWholeMatchThroughRealMessages) {
     // answers scissors once, then the player's tenth win ends the match.
     int rounds = 0;
     while (form->engine.playing) {
+        ASSERT_LT(rounds, 11) << "the match goes on after eleven rounds";
         random.script = {rounds == 9 ? 0 : 1};
         random.next = 0;
         ASSERT_TRUE(TickUntil([this] { return Choosing(); }));

@@ -174,38 +174,60 @@ void Hovered(GUIElement* e) {
     Record(e, "hover");
 }
 
-// A window destroyed under the pointer gets no WM_MOUSELEAVE; hover and
-// leave must still come for the next element the pointer reaches.
+// A window destroyed under the pointer gets no WM_MOUSELEAVE, nor does one
+// whose subclassing element was deleted (its own procedure has it back);
+// hover and leave must still come for the next element the pointer reaches.
 TEST_F(Dispatching, HoverComesAgainAfterTheTrackedWindowWentFromUnderThePointer) {
     Element<Form> form(instance);
     form.width = 400;
     form.height = 200;
     form.Create();
     SetForegroundWindow(form.hwnd);
-    Element<Label> gone(&form, "gone");
     Element<Label> next(&form, "next");
-    gone.left = next.left = 20;
-    gone.top = 20;
+    next.left = 20;
     next.top = 100;
     next.mouseHoverHandler = Hovered;
-    gone.Create();
     next.Create();
-    PumpMessages();
-    auto pointAt = [](const GUIElement& element) {
+    auto pointAt = [](HWND window) {
         POINT middle{40, 15};
-        ClientToScreen(element.hwnd, &middle);
+        ClientToScreen(window, &middle);
         return middle;
     };
-    const POINT over = pointAt(gone);
-    ASSERT_TRUE(XMove(over.x, over.y, true));
-    ASSERT_TRUE(PumpUntil([&] { return Dispatch().trackedWindow == gone.hwnd; }));
-    DestroyWindow(gone.hwnd);
-    EXPECT_FALSE(Dispatch().mouseTracking);
+    const struct {
+        const char* way;
+        void (*end)(Element<Label>* gone);
+    } ways[] = {
+        {"its window destroyed", [](Element<Label>* gone) { DestroyWindow(gone->hwnd); }},
+        {"its element deleted", [](Element<Label>* gone) { delete gone; }},
+    };
+    for (const auto& each : ways) {
+        auto* gone = new Element<Label>(&form, "gone");
+        gone->left = gone->top = 20;
+        gone->Create();
+        PumpMessages();
+        // The last element tracked is left once the pointer is over this
+        // one: the move after that is tracked.
+        HWND goneWindow = gone->hwnd;
+        const POINT over = pointAt(goneWindow);
+        ASSERT_TRUE(XMove(over.x, over.y, true));
+        ASSERT_TRUE(PumpUntil([&] {
+            return !Dispatch().mouseTracking || Dispatch().trackedWindow == goneWindow;
+        })) << each.way;
+        ASSERT_TRUE(XMove(over.x + 2, over.y, true));
+        ASSERT_TRUE(PumpUntil([&] { return Dispatch().trackedWindow == goneWindow; })) << each.way;
+        each.end(gone);
+        EXPECT_FALSE(Dispatch().mouseTracking) << each.way;
 
-    const POINT then = pointAt(next);
-    ASSERT_TRUE(XMove(then.x, then.y, true));
-    EXPECT_TRUE(PumpUntil([] { return !events.empty(); }, 3000));
-    EXPECT_EQ(events, (std::vector<std::string>{"hover label"}));
+        events.clear();
+        const POINT then = pointAt(next.hwnd);
+        ASSERT_TRUE(XMove(then.x, then.y, true));
+        EXPECT_TRUE(PumpUntil([] { return !events.empty(); }, 3000)) << each.way;
+        EXPECT_EQ(events, (std::vector<std::string>{"hover label"})) << each.way;
+        if (IsWindow(goneWindow))
+            DestroyWindow(goneWindow); // the element went, its window stayed
+        else
+            delete gone;
+    }
 }
 
 void Clicked(GUIElement* e) {

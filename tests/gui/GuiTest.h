@@ -24,10 +24,16 @@ public:
     void Create() override { created = true; }
 };
 
-// Delivers every message waiting for this thread, as a message loop would.
+// Delivers every message waiting for this thread, as a message loop would,
+// up to a bound: a window whose paint never validates it gets WM_PAINT for
+// ever.
 inline void PumpMessages() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (int count = 0; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++count) {
+        if (count == 100000) {
+            ADD_FAILURE() << "messages keep coming: the last was " << message.message;
+            return;
+        }
         if (message.message == WM_QUIT)
             continue;
         TranslateMessage(&message);

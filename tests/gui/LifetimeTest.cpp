@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <type_traits>
 
 #include "gui/GdiCount.h"
 #include "util/Text.h"
@@ -19,6 +20,13 @@
 
 namespace TarnUtility {
 namespace {
+
+// Only Element can make the seal a kind answers with, by either form of
+// initialisation, so no class derived from a kind can be made without it.
+template <typename T, typename = void> struct BraceMade : std::false_type {};
+template <typename T> struct BraceMade<T, std::void_t<decltype(T{})>> : std::true_type {};
+static_assert(!std::is_default_constructible_v<ElementSeal> && !BraceMade<ElementSeal>::value);
+static_assert(std::is_abstract_v<Button> && std::is_abstract_v<Form>);
 
 int handlerCalls = 0;
 void CountCall(GUIElement*, HWND, int, int) {
@@ -210,33 +218,56 @@ TEST_F(Lifetime, AnActiveFormBeingDeletedIsNoLongerTheActiveForm) {
     EXPECT_EQ(handlerCalls, 0);
 }
 
-// An element in a buffer of our own, so that the test can see whether
-// anything writes to it once its handler has deleted it.
+// An element in pages of our own. Once its handler has deleted it, the
+// pages take no access: whatever reads or writes them afterwards faults, and
+// is counted (and let through) instead of crashing the test.
 struct Arena {
-    alignas(std::max_align_t) unsigned char bytes[std::max(sizeof(Element<Form>),
-                                                           sizeof(Element<PanelChildren>))];
+    static constexpr size_t kSize = std::max(sizeof(Element<Form>), sizeof(Element<PanelChildren>));
+    unsigned char* const bytes = static_cast<unsigned char*>(
+        VirtualAlloc(nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    void* const watcher = AddVectoredExceptionHandler(1, Fault);
     static inline Arena* current = nullptr;
+    static inline int touches = 0; // faults in a deleted element
 
+    Arena() { current = this; }
+    ~Arena() {
+        RemoveVectoredExceptionHandler(watcher);
+        VirtualFree(bytes, 0, MEM_RELEASE);
+        current = nullptr;
+    }
     template <typename Kind, typename... Args> Kind* Make(Args... args) {
+        Open();
+        touches = 0;
         return new (bytes) Element<Kind>(args...);
     }
     template <typename Kind> Kind* Make() { return Make<Kind>(GetModuleHandleW(nullptr)); }
-    // A handler that deletes its element and marks the memory.
+    // A handler that deletes its element and seals its memory.
     static void DeleteAndMark(GUIElement* element) {
         element->~GUIElement();
-        std::memset(current->bytes, 0xA5, sizeof(current->bytes));
+        DWORD was = 0;
+        VirtualProtect(current->bytes, kSize, PAGE_NOACCESS, &was);
     }
-    bool Untouched() const {
-        for (unsigned char byte : bytes)
-            if (byte != 0xA5)
-                return false;
-        return true;
+    bool Untouched() const { return touches == 0; }
+
+private:
+    void Open() const {
+        DWORD was = 0;
+        VirtualProtect(bytes, kSize, PAGE_READWRITE, &was);
+    }
+    static LONG CALLBACK Fault(EXCEPTION_POINTERS* exception) {
+        const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
+        const auto* at = reinterpret_cast<const unsigned char*>(record.ExceptionInformation[1]);
+        if (record.ExceptionCode != EXCEPTION_ACCESS_VIOLATION || !current || at < current->bytes ||
+            at >= current->bytes + kSize)
+            return EXCEPTION_CONTINUE_SEARCH;
+        ++touches;
+        current->Open();
+        return EXCEPTION_CONTINUE_EXECUTION;
     }
 };
 
 TEST_F(Lifetime, NothingTouchesAnElementThatItsHandlerDeleted) {
     Arena arena;
-    Arena::current = &arena;
     Form* form = arena.Make<Form>();
     form->destroyHandler = Arena::DeleteAndMark;
     form->OnDestroy();
@@ -264,11 +295,24 @@ TEST_F(Lifetime, NothingTouchesAnElementThatItsHandlerDeleted) {
     form->~Form();
 }
 
+BOOL CALLBACK CountVisible(HWND window, LPARAM counter) {
+    if (IsWindowVisible(window))
+        ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+// The visible top-level windows of this thread.
+int VisibleTopLevelWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountVisible, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 // The library's own operations send messages that may run a handler that
-// deletes the element; none of them touches the element afterwards.
+// deletes the element; none of them reads or writes the element afterwards,
+// and a form's window goes with it, however far its creation got.
 TEST_F(Lifetime, NoOperationTouchesAnElementThatAHandlerDeletedMeanwhile) {
     Arena arena;
-    Arena::current = &arena;
     Element<Form> host(instance);
     host.width = 400;
     host.height = 300;
@@ -298,6 +342,7 @@ TEST_F(Lifetime, NoOperationTouchesAnElementThatAHandlerDeletedMeanwhile) {
     } cases[] = {
         {"a panel's first paint", [&] { panel(&GUIElement::paintHandler, false)->Create(); }},
         {"a form's first activation", [&] { form(&GUIElement::activateHandler, false)->Create(); }},
+        {"a form's first paint", [&] { form(&GUIElement::paintHandler, false)->Create(); }},
         {"a form's creation",
          [&] {
              Form* made = form(&GUIElement::activateHandler, false);
@@ -319,18 +364,38 @@ TEST_F(Lifetime, NoOperationTouchesAnElementThatAHandlerDeletedMeanwhile) {
          }},
         {"SetSize", [&] { panel(&GUIElement::sizeHandler, true)->SetSize(70, 30); }},
         {"SetPosition", [&] { panel(&GUIElement::moveHandler, true)->SetPosition(7, 3); }},
+        // The vertical bar appears: the client area shrinks.
+        {"SetScrollRange",
+         [&] {
+             auto* made = arena.Make<PanelChildren>(static_cast<GUIElement*>(&host));
+             made->verticalScroll = made->horizontalScroll = true;
+             made->scrollMax = 0; // no bars
+             made->Create();
+             made->sizeHandler = Arena::DeleteAndMark;
+             made->SetScrollRange(0, 100);
+         }},
     };
+    const int windows = VisibleTopLevelWindows();
     for (const auto& each : cases) {
-        std::memset(arena.bytes, 0, sizeof(arena.bytes));
         each.run();
-        EXPECT_TRUE(arena.Untouched()) << each.operation;
         PumpMessages();
+        EXPECT_TRUE(arena.Untouched()) << each.operation;
+        EXPECT_EQ(VisibleTopLevelWindows(), windows) << each.operation;
     }
 }
 
+bool ClassRegistered(const std::wstring& name) {
+    WNDCLASSEXW registered{};
+    registered.cbSize = sizeof(registered);
+    return GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &registered) != FALSE;
+}
+
 // A form's and a panel's own window class, and the brush of a coloured
-// background, go with their window, even when the element went first.
+// background, go exactly once, when their window goes, even when the
+// element went first; with no window, when the element goes.
 TEST_F(Lifetime, NoClassOrBrushOutlivesItsWindow) {
+    DeleteWatch watch;
+    ASSERT_TRUE(watch.Watching());
     auto warmUp = std::make_unique<Element<Form>>(instance); // what the process keeps
     warmUp->backColor = RGB(1, 2, 3);
     warmUp->Create();
@@ -356,10 +421,32 @@ TEST_F(Lifetime, NoClassOrBrushOutlivesItsWindow) {
     EXPECT_GT(CountGdiObjects(), before + 10);
     form.reset();
     EXPECT_EQ(CountGdiObjects(), before);
-    WNDCLASSEXW registered{};
-    registered.cbSize = sizeof(registered);
     for (const std::wstring& name : classes)
-        EXPECT_FALSE(GetClassInfoExW(instance, name.c_str(), &registered)) << ToNarrow(name);
+        EXPECT_FALSE(ClassRegistered(name)) << ToNarrow(name);
+
+    // A form closed the way a user closes it: the classes go as soon as the
+    // close is done, not at some later destruction.
+    Element<Form> closed(instance);
+    closed.backColor = RGB(0, 64, 0);
+    closed.Create();
+    Element<PanelChildren> inside(&closed);
+    inside.backColor = RGB(64, 0, 0);
+    inside.Create();
+    const std::wstring names[] = {ClassNameOf(closed.hwnd), ClassNameOf(inside.hwnd)};
+    SendMessageW(closed.hwnd, WM_CLOSE, 0, 0);
+    for (const std::wstring& name : names)
+        EXPECT_FALSE(ClassRegistered(name)) << ToNarrow(name) << " after its window closed";
+    EXPECT_EQ(CountGdiObjects(), before);
+
+    // A panel whose window could not be made: no parent window to hold it.
+    Element<Form> windowless(instance);
+    auto* orphan = new Element<PanelChildren>(&windowless);
+    orphan->backColor = RGB(5, 5, 5);
+    orphan->Create();
+    EXPECT_EQ(orphan->hwnd, nullptr);
+    delete orphan;
+    EXPECT_EQ(CountGdiObjects(), before);
+    EXPECT_EQ(DeleteWatch::deadDeletes, 0) << "a brush was deleted after the system deleted it";
 }
 
 TEST_F(Lifetime, AChildOutlivingItsParentForgetsIt) {
