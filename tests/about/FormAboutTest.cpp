@@ -199,11 +199,13 @@ TEST_F(About, AClickOnTheDisabledGameWindowBringsItForward) {
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == about->hwnd; }));
     EXPECT_TRUE(InFront(about->hwnd, cover));
     EXPECT_TRUE(InFront(about->hwnd, form->hwnd));
+    // Wine may bring the About window forward by itself; only the game
+    // brings its own window forward too, directly behind the About window.
+    EXPECT_TRUE(Above(form->hwnd, cover));
 
-    // This Wine brings the About window forward by itself; Windows tells the
-    // pressed disabled window, and the game brings both forward, the About
-    // window above the game's and active. Then the default processing runs
-    // (on Windows it beeps), which sets the arrow.
+    // Windows tells the pressed disabled window, and the game brings both
+    // forward, the About window above the game's and active. Then the
+    // default processing runs (on Windows it beeps), which sets the arrow.
     RECT game{};
     GetWindowRect(form->hwnd, &game);
     UnionRect(&place, &place, &game);
