@@ -174,9 +174,10 @@ void Hovered(GUIElement* e) {
     Record(e, "hover");
 }
 
-// A window destroyed under the pointer gets no WM_MOUSELEAVE, nor does one
-// whose subclassing element was deleted (its own procedure has it back);
-// hover and leave must still come for the next element the pointer reaches.
+// Hover and leave come again for the next element the pointer reaches,
+// after a leave, and also where no WM_MOUSELEAVE comes to us: for a window
+// destroyed under the pointer, or one whose subclassing element was
+// deleted (its own procedure has it back).
 TEST_F(Dispatching, HoverComesAgainAfterTheTrackedWindowWentFromUnderThePointer) {
     Element<Form> form(instance);
     form.width = 400;
@@ -197,6 +198,7 @@ TEST_F(Dispatching, HoverComesAgainAfterTheTrackedWindowWentFromUnderThePointer)
         const char* way;
         void (*end)(Element<Label>* gone);
     } ways[] = {
+        {"the pointer left it", nullptr},
         {"its window destroyed", [](Element<Label>* gone) { DestroyWindow(gone->hwnd); }},
         {"its element deleted", [](Element<Label>* gone) { delete gone; }},
     };
@@ -205,8 +207,8 @@ TEST_F(Dispatching, HoverComesAgainAfterTheTrackedWindowWentFromUnderThePointer)
         gone->left = gone->top = 20;
         gone->Create();
         PumpMessages();
-        // The last element tracked is left once the pointer is over this
-        // one: the move after that is tracked.
+        // The last element tracked is left once the pointer is over the
+        // next: the move after that is tracked, here and below.
         HWND goneWindow = gone->hwnd;
         const POINT over = pointAt(goneWindow);
         ASSERT_TRUE(XMove(over.x, over.y, true));
@@ -215,18 +217,50 @@ TEST_F(Dispatching, HoverComesAgainAfterTheTrackedWindowWentFromUnderThePointer)
         })) << each.way;
         ASSERT_TRUE(XMove(over.x + 2, over.y, true));
         ASSERT_TRUE(PumpUntil([&] { return Dispatch().trackedWindow == goneWindow; })) << each.way;
-        each.end(gone);
-        EXPECT_FALSE(Dispatch().mouseTracking) << each.way;
+        if (each.end) {
+            each.end(gone);
+            EXPECT_FALSE(Dispatch().mouseTracking) << each.way;
+        }
 
         events.clear();
         const POINT then = pointAt(next.hwnd);
         ASSERT_TRUE(XMove(then.x, then.y, true));
+        PumpUntil(
+            [&] { return !Dispatch().mouseTracking || Dispatch().trackedWindow == next.hwnd; });
+        ASSERT_TRUE(XMove(then.x + 2, then.y, true));
         EXPECT_TRUE(PumpUntil([] { return !events.empty(); }, 3000)) << each.way;
         EXPECT_EQ(events, (std::vector<std::string>{"hover label"})) << each.way;
-        if (IsWindow(goneWindow))
-            DestroyWindow(goneWindow); // the element went, its window stayed
-        else
+        if (each.end != ways[2].end)
             delete gone;
+        DestroyWindow(goneWindow);
+    }
+}
+
+int heard = -1;
+POINT heardAt{};
+template <int Kind> void Heard(GUIElement*, HWND, int x, int y) {
+    heard = Kind;
+    heardAt = {x, y};
+}
+
+// Each button message runs its own handler, with the pointer's position.
+TEST_F(Dispatching, EachMouseButtonMessageRunsItsOwnHandler) {
+    Element<Form> form(instance);
+    form.Create();
+    const UINT messages[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                             WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
+    form.leftDownHandler = Heard<0>;
+    form.leftUpHandler = Heard<1>;
+    form.leftDoubleClickHandler = Heard<2>;
+    form.rightDownHandler = Heard<3>;
+    form.rightUpHandler = Heard<4>;
+    form.rightDoubleClickHandler = Heard<5>;
+    for (int kind = 0; kind < 6; ++kind) {
+        heard = -1;
+        SendMessageW(form.hwnd, messages[kind], 0, MAKELPARAM(3 + kind, 40 - kind));
+        EXPECT_EQ(heard, kind) << "message " << messages[kind];
+        EXPECT_EQ(heardAt.x, 3 + kind);
+        EXPECT_EQ(heardAt.y, 40 - kind);
     }
 }
 
