@@ -326,6 +326,28 @@ protected:
         }
         EXPECT_EQ(wrong, 0) << "header widths";
         delete header;
+        // Scrolled by n positions, a panel's contents move by the image of n.
+        auto* panel = new TarnUtility::Element<TarnUtility::PanelChildren>(form);
+        panel->verticalScroll = true;
+        panel->Create();
+        auto* content = new TarnUtility::Element<TarnUtility::PanelChildren>(panel);
+        content->top = 30;
+        content->Create();
+        const auto contentTop = [&] {
+            RECT box{};
+            GetWindowRect(content->hwnd, &box);
+            MapWindowPoints(nullptr, panel->hwnd, reinterpret_cast<POINT*>(&box), 2);
+            return static_cast<int>(box.top);
+        };
+        const int top = contentTop();
+        wrong = 0;
+        for (int n = 1; n <= 40; ++n) {
+            SendMessageW(panel->hwnd, WM_VSCROLL, SB_LINEDOWN, 0);
+            wrong += contentTop() != top - TarnUtility::ToScreen(n);
+        }
+        EXPECT_EQ(wrong, 0) << "scrolled contents";
+        delete content;
+        delete panel;
     }
 
     // What SetPosition and SetSize are given, GetPosition and GetSize give
