@@ -448,15 +448,13 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         if (HBRUSH brush = element->OnControlColor(reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);
         break;
-    case WM_LBUTTONDOWN:
-        state.wheelPanel = Survives(*element,
-                                    [&] {
-                                        element->OnLeftButtonDown(MouseX(element, lParam),
-                                                                  MouseY(element, lParam));
-                                    })
-                               ? dynamic_cast<PanelChildren*>(element)
-                               : nullptr;
+    case WM_LBUTTONDOWN: {
+        const bool survived = Survives(*element, [&] {
+            element->OnLeftButtonDown(MouseX(element, lParam), MouseY(element, lParam));
+        });
+        state.wheelPanel = survived ? dynamic_cast<PanelChildren*>(element) : nullptr;
         break;
+    }
     case WM_LBUTTONUP:
         element->OnLeftButtonUp(MouseX(element, lParam), MouseY(element, lParam));
         break;
@@ -472,17 +470,18 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_RBUTTONDBLCLK:
         element->OnRightDoubleClick(MouseX(element, lParam), MouseY(element, lParam));
         break;
-    case WM_MOUSEMOVE:
-        if (Survives(
-                *element,
-                [&] { element->OnMouseMove(MouseX(element, lParam), MouseY(element, lParam)); }) &&
-            !state.mouseTracking) {
+    case WM_MOUSEMOVE: {
+        const bool survived = Survives(*element, [&] {
+            element->OnMouseMove(MouseX(element, lParam), MouseY(element, lParam));
+        });
+        if (survived && !state.mouseTracking) {
             TRACKMOUSEEVENT request{sizeof(request), TME_HOVER | TME_LEAVE, element->hwnd,
                                     HOVER_DEFAULT};
             state.mouseTracking = TrackMouseEvent(&request) != FALSE;
             state.trackedWindow = state.mouseTracking ? element->hwnd : nullptr;
         }
         break;
+    }
     case WM_MOUSEHOVER:
         element->OnMouseHover();
         break;

@@ -19,18 +19,20 @@
 // Lifetime. Every element is made as an Element<Kind>, on the heap or on the
 // stack: `new Element<Button>(form, "OK")`, `Element<Form> form(instance)`.
 // No other class can be made (GUIElement leaves one operation for Element
-// alone to implement: its answer is a seal only Element can make), and Element's destructor runs
-// before any other: it stops all dispatching to the element (StopDispatching). So by the time a
-// kind's own destructor runs, the element has left the registry, the
-// dispatcher and every form have forgotten it, and a window that outlives it
-// reaches none of it; the destructor may release what the element owns and
-// talk to its window freely. A class derived from a kind needs nothing more:
-// it is made as Element<Derived>. Whoever makes an element with new deletes
-// it. A handler may delete its own element: any code that runs a handler,
-// or sends a message that may run one, and touches the element afterwards
+// alone to implement, and its answer is a seal only Element can make), and
+// Element's destructor runs before any other: it stops all dispatching to
+// the element (StopDispatching). So by the time a kind's own destructor
+// runs, the element has left the registry, the dispatcher and every form
+// have forgotten it, and a window that outlives it reaches none of it; the
+// destructor may release what the element owns and talk to its window
+// freely. A class derived from a kind needs nothing more: it is made as
+// Element<Derived>. Whoever makes an element with new deletes it.
+//
+// A handler may delete its own element. Any code that runs a handler, or
+// sends a message that may run one, and touches the element afterwards
 // takes that step through Survives (gui/ElementRegistry.h), and touches the
 // element only if it says so. A kind's destructor releases its window
-// whatever its Create got to: a handler may delete the element in the
+// however far its Create got: a handler may delete the element in the
 // middle of it.
 #include <windows.h>
 #include <cstdint>
