@@ -282,13 +282,17 @@ TEST_F(Controls, ApplyStyleActsOnlyOnACreatedBox) {
     EXPECT_FALSE(box.created);
     EXPECT_EQ(box.hwnd, nullptr);
 
-    Element<TextBox> live(&form, "x");
-    live.Create();
-    live.readOnly = true;
-    live.password = true;
-    live.ApplyStyle();
-    EXPECT_TRUE(StyleOf(live.hwnd) & ES_READONLY);
-    EXPECT_EQ(SendMessageW(live.hwnd, EM_GETPASSWORDCHAR, 0, 0), '*');
+    for (const bool readOnly : {false, true})
+        for (const bool password : {false, true}) {
+            Element<TextBox> live(&form, "x");
+            live.Create();
+            live.readOnly = readOnly;
+            live.password = password;
+            live.ApplyStyle();
+            EXPECT_EQ((StyleOf(live.hwnd) & ES_READONLY) != 0, readOnly);
+            EXPECT_EQ(SendMessageW(live.hwnd, EM_GETPASSWORDCHAR, 0, 0), password ? '*' : 0)
+                << "read-only " << readOnly;
+        }
 }
 
 } // namespace
