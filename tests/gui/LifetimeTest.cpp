@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <new>
