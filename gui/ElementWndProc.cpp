@@ -325,7 +325,7 @@ LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     // outermost message is done: its class can be released then.
     struct Outermost {
         int& depth;
-        explicit Outermost(int& depth) : depth(++depth) {}
+        explicit Outermost(int& counter) : depth(++counter) {}
         ~Outermost() {
             if (--depth == 0)
                 ReleaseUnusedClasses();
