@@ -7,7 +7,8 @@
 // window could not be made. A destruction that some message of an element
 // window started (a close, a handler) is over when the outermost such
 // message is done; one that the library starts outside any message (a form
-// deleted) is followed by the release. The solid brush made for a class's
+// deleted) is followed by the release; one that other code starts, by the
+// end of the next such message. The solid brush made for a class's
 // background belongs to the class: unregistering it deletes the brush, as
 // the system documents for a class background; the library deletes one
 // itself only when no class took it. So no class and no brush outlives the
